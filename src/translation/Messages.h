@@ -1,0 +1,7 @@
+#pragma once
+
+#include <QString>
+
+// Built-in message n (1 to 20) in German; empty for reserved and unknown slots.
+// The translation table will route these through the active language.
+QString GetMessageText(int n);
