@@ -1,0 +1,105 @@
+// Saving and opening a large menu: 50 categories of 200 products with
+// descriptions, and a database of 1000 products. Target: under 50 ms each.
+#include <QString>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include "files/MenuFile.h"
+#include "foundation/MenuDocument.h"
+
+namespace {
+
+constexpr int Categories = 50;
+constexpr int ProductsPerCategory = 200;
+constexpr int DatabaseProducts = 1000;
+
+void fillProduct(TProduktRec& rec, int n) {
+    SetText(rec.name, QStringLiteral("Produkt Nummer %1 (1; 3)(A; C)").arg(n));
+    SetText(rec.description,
+            QStringLiteral("Eine ausführliche Beschreibung des Gerichts %1 mit frischen Zutaten "
+                           "aus der Region,\r\nserviert mit Beilagen nach Wahl.")
+                .arg(n));
+    SetText(rec.quantity, QStringLiteral("%1 g").arg(100 + n % 400));
+    rec.price = 3.5 + (n % 97) * 0.25;
+    rec.number = n % 10 == 0 ? 0 : n;
+}
+
+void fillMenu(MenuDocument& doc) {
+    int n = 0;
+    for (int i = 0; i < Categories; ++i) {
+        TDynaArray& products = *doc.products(doc.addKat(QStringLiteral("Kategorie %1").arg(i)));
+        for (int j = 0; j < ProductsPerCategory; ++j)
+            fillProduct(*static_cast<TProduktRec*>(products.Add()), ++n);
+    }
+    for (int j = 0; j < DatabaseProducts; ++j)
+        fillProduct(*static_cast<TProduktRec*>(doc.data.Add()), ++n);
+    doc.setLegend(Legend::Additives, {{"1", "Farbstoff"}, {"2", "Konservierungsstoff"}});
+    doc.setLegend(Legend::Allergens, {{"A", "Gluten"}, {"B", "Krebstiere"}, {"C", "Eier"}});
+}
+
+struct Files {
+    QTemporaryDir dir;
+    QString path = dir.filePath(QStringLiteral("menu.mnx"));
+};
+
+void BM_SaveMenuFile(benchmark::State& state) {
+    Files files;
+    MenuDocument doc;
+    fillMenu(doc);
+    for (auto _ : state) {
+        if (!SaveMenuFile(doc, files.path))
+            state.SkipWithError("save failed");
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * MenuFileBytes(doc).size());
+}
+
+void BM_OpenMenuFile(benchmark::State& state) {
+    Files files;
+    {
+        MenuDocument doc;
+        fillMenu(doc);
+        if (!SaveMenuFile(doc, files.path))
+            state.SkipWithError("save failed");
+    }
+    MenuDocument target;
+    for (auto _ : state) {
+        if (!OpenMenuFile(files.path, target))
+            state.SkipWithError("open failed");
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * target.katCount() * ProductsPerCategory);
+}
+
+// One category of 200,000 bare products (4.8 MB): filling a single long
+// product array must stay linear.
+void BM_ReadLongCategory(benchmark::State& state) {
+    MenuDocument source;
+    TDynaArray& products = *source.products(source.addKat(QStringLiteral("Lang")));
+    for (int j = 0; j < 200000; ++j)
+        static_cast<TProduktRec*>(products.Add())->price = j;
+    const QByteArray bytes = MenuFileBytes(source);
+    for (auto _ : state) {
+        MenuDocument fresh;
+        MenuFileGroups groups;
+        if (!ReadMenuFile(bytes, fresh, &groups))
+            state.SkipWithError("read failed");
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_SaveMenuFile)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+BENCHMARK(BM_OpenMenuFile)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+BENCHMARK(BM_ReadLongCategory)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly(true);
+
+BENCHMARK_MAIN();
