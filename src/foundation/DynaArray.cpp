@@ -83,6 +83,18 @@ bool TDynaArray::AllocMoreMem(uint32_t newCount) {
     const uint64_t bytes = newCount ? blockBytes(newCount) : std::numeric_limits<uint64_t>::max();
     if (poi_ && bytes == amemsize_)
         return true;
+    // Growing with the default allocator: realloc can extend or remap the
+    // block instead of copying all of it every 100 records, which keeps
+    // filling a large array (a big file being read) linear.
+    if (poi_ && gZeroAlloc == &defaultZeroAlloc && bytes > amemsize_ &&
+        bytes <= std::numeric_limits<uint32_t>::max()) {
+        if (void* grown = std::realloc(poi_, std::size_t(bytes))) {
+            std::memset(static_cast<char*>(grown) + amemsize_, 0, std::size_t(bytes - amemsize_));
+            poi_ = grown;
+            amemsize_ = uint32_t(bytes);
+            return true;
+        }
+    }
     void* block = allocateBlock(bytes, poi_ ? 2 : 1);
     if (!block)
         return false;
