@@ -1,0 +1,56 @@
+#include "app/Prompts.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "app/AboutBox.h"
+
+namespace {
+
+const QString kMenuFilter = QStringLiteral("Speisekarten (*.mnx)");
+
+QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, QString& last) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
+                                                       : QFileDialog::ExistingFile);
+    dialog.setNameFilter(kMenuFilter);
+    dialog.setDefaultSuffix(QStringLiteral("mnx"));
+    if (!last.isEmpty())
+        dialog.selectFile(last);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    last = dialog.selectedFiles().constFirst();
+    return last;
+}
+
+} // namespace
+
+TPrompts::Answer TDialogPrompts::YesNoCancel(QWidget* parent, const QString& text,
+                                             const QString& caption) {
+    const auto button = QMessageBox::question(
+        parent, caption, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+        QMessageBox::Yes);
+    if (button == QMessageBox::Yes)
+        return Answer::Yes;
+    if (button == QMessageBox::No)
+        return Answer::No;
+    return Answer::Cancel;
+}
+
+void TDialogPrompts::Error(QWidget* parent, const QString& text) {
+    QMessageBox::critical(parent, QString(), text);
+}
+
+QString TDialogPrompts::OpenMenuFileName(QWidget* parent) {
+    return runFileDialog(parent, QFileDialog::AcceptOpen, lastOpened_);
+}
+
+QString TDialogPrompts::SaveMenuFileName(QWidget* parent) {
+    return runFileDialog(parent, QFileDialog::AcceptSave, lastSaved_);
+}
+
+void TDialogPrompts::ShowAbout(QWidget* parent) {
+    TAboutBox box(parent);
+    box.exec();
+}

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// The modal questions and file dialogs of the main window. The window asks
+// through this interface so that tests can answer in place of a user.
+class TPrompts {
+public:
+    enum class Answer { Yes, No, Cancel };
+
+    virtual ~TPrompts() = default;
+
+    // A question with the question icon and the buttons Yes, No and Cancel;
+    // closing the box counts as Cancel.
+    virtual Answer YesNoCancel(QWidget* parent, const QString& text, const QString& caption) = 0;
+    // An error message box.
+    virtual void Error(QWidget* parent, const QString& text) = 0;
+    // Open and save dialogs for menu files ("Speisekarten (*.mnx)"). Empty
+    // when cancelled. The save dialog asks before overwriting a file.
+    virtual QString OpenMenuFileName(QWidget* parent) = 0;
+    virtual QString SaveMenuFileName(QWidget* parent) = 0;
+    // Shows the About box modally.
+    virtual void ShowAbout(QWidget* parent) = 0;
+};
+
+// The real dialogs. Each file dialog starts where the user last chose a file
+// in it; the program does not preset it.
+class TDialogPrompts : public TPrompts {
+public:
+    Answer YesNoCancel(QWidget* parent, const QString& text, const QString& caption) override;
+    void Error(QWidget* parent, const QString& text) override;
+    QString OpenMenuFileName(QWidget* parent) override;
+    QString SaveMenuFileName(QWidget* parent) override;
+    void ShowAbout(QWidget* parent) override;
+
+private:
+    QString lastOpened_; // OpenDialog1
+    QString lastSaved_;  // SaveDialog1
+};

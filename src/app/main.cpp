@@ -1,0 +1,54 @@
+#include <cstdio>
+
+#include <QApplication>
+#include <QCoreApplication>
+
+#include "app/CommandLine.h"
+#include "app/MainUnit.h"
+
+namespace {
+
+// True when Qt will find somewhere to show a window.
+bool haveDisplay() {
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+void printLine(const QString& text) {
+    std::fprintf(stderr, "menolux: %s\n", text.toLocal8Bit().constData());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const TCommandLine cl = ParseCommandLine(args);
+
+    if (cl.mode == TCommandLine::Mode::Help) {
+        std::fputs(CommandLineUsage().toLocal8Bit().constData(), stdout);
+        return 0;
+    }
+    if (cl.mode != TCommandLine::Mode::Window) {
+        QCoreApplication app(argc, argv);
+        QString error;
+        const int code = RunHeadless(cl, &error);
+        if (code != 0)
+            printLine(error);
+        return code;
+    }
+
+    if (!haveDisplay()) {
+        printLine(QStringLiteral("no display found. The window needs a graphical display "
+                                 "(set DISPLAY, or start it under xvfb-run)."));
+        return 1;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Menolux"));
+
+    TMainForm form(nullptr, cl.file);
+    form.show();
+    return QApplication::exec();
+}
