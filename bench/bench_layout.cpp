@@ -1,0 +1,79 @@
+// Laying out a generated menu and drawing its last page into a screen
+// resolution image at 100 %, as the preview does on every redraw.
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "common/GeneratedMenu.h"
+#include "common/LiteralLayout.h"
+#include "layout/FontCache.h"
+#include "layout/MenuLayout.h"
+#include "layout/PageSetup.h"
+#include "layout/PainterCanvas.h"
+
+namespace {
+
+struct Menu {
+    MenuDocument doc;
+    int lastPage = 1;
+    explicit Menu(int products) {
+        FillGeneratedMenu(doc, products, 42);
+        lastPage = 1;
+        while (draw<TMenuLayout>(lastPage))
+            ++lastPage;
+    }
+    template <class Layout> bool draw(int page) {
+        const TPageSetup paper = A4PageSetup();
+        const QSize size = paper.PixelSize(96, 100);
+        QImage image(size, QImage::Format_RGB32);
+        QPainter painter(&image);
+        TPainterCanvas canvas(painter, 96);
+        TPageRequest req;
+        req.dpi = 96;
+        req.width = size.width();
+        req.height = size.height();
+        req.seiteedvalue = page;
+        req.widthmm = paper.WidthMM();
+        req.heightmm = paper.HeightMM();
+        Layout layout(doc, TLayoutView());
+        return layout.PaintToCanvas(canvas, req);
+    }
+};
+
+template <class Layout> void BM_LastPage(benchmark::State& state) {
+    static std::map<int64_t, std::unique_ptr<Menu>> menus;
+    auto& menu = menus[state.range(0)];
+    if (!menu)
+        menu = std::make_unique<Menu>(int(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(menu->draw<Layout>(menu->lastPage));
+    state.counters["pages"] = menu->lastPage;
+}
+
+void BM_LastPageFast(benchmark::State& state) {
+    BM_LastPage<TMenuLayout>(state);
+}
+// The plain rules as they stand: a dot or a character at a time, measuring
+// every text anew.
+void BM_LastPageLiteral(benchmark::State& state) {
+    TFontCache::SetMemoising(false);
+    BM_LastPage<TLiteralLayout>(state);
+    TFontCache::SetMemoising(true);
+}
+
+BENCHMARK(BM_LastPageFast)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LastPageLiteral)->Arg(500)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

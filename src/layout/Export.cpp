@@ -1,0 +1,168 @@
+#include "layout/Export.h"
+
+#include <cstdio>
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QImageWriter>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+#include "layout/PainterCanvas.h"
+#include "layout/RecordingCanvas.h"
+
+namespace {
+
+// A menu never has this many pages; the bound keeps a damaged layout from
+// producing pages without end.
+constexpr int MaxPages = 10000;
+
+// Images larger than this are refused rather than allocated.
+constexpr qint64 MaxImagePixels = qint64(400) * 1000 * 1000;
+
+void setError(QString* error, const QString& text) {
+    if (error)
+        *error = text;
+}
+
+TPageRequest pageRequest(const TExportRequest& req, QSize size, int dpi, double zoom, int page,
+                         bool printit) {
+    TPageRequest r;
+    r.dpi = dpi;
+    r.width = size.width();
+    r.height = size.height();
+    r.seiteedvalue = page;
+    r.zoomedvalue = zoom;
+    r.printit = printit;
+    r.widthmm = req.paper.WidthMM();
+    r.heightmm = req.paper.HeightMM();
+    r.isprintout = false;
+    return r;
+}
+
+bool checkSize(QSize size, QString* error) {
+    if (size.width() < 1 || size.height() < 1 ||
+        qint64(size.width()) * size.height() > MaxImagePixels) {
+        setError(error, QStringLiteral("the page would be %1 x %2 pixels; choose another zoom "
+                                       "or resolution")
+                            .arg(size.width())
+                            .arg(size.height()));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool RenderPdf(MenuDocument& doc, const TExportRequest& req, QByteArray* pdf, QString* error) {
+    QBuffer buffer(pdf);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setCreator(QStringLiteral("Menolux"));
+    writer.setResolution(req.paper.pdpi);
+    const QSizeF mm(req.paper.WidthMM(), req.paper.HeightMM());
+    writer.setPageLayout(QPageLayout(QPageSize(mm, QPageSize::Millimeter), QPageLayout::Portrait,
+                                     QMarginsF(0, 0, 0, 0)));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        setError(error, QStringLiteral("cannot start the PDF"));
+        return false;
+    }
+    // Paper comes out at its physical size: zoom 100 at the paper's resolution.
+    TLayoutView view = req.view;
+    view.zoom = 100;
+    const QSize size(req.paper.pw, req.paper.ph);
+    const int first = req.page > 0 ? req.page : 1;
+    for (int page = first; page <= MaxPages; ++page) {
+        if (page > first)
+            writer.newPage();
+        TPainterCanvas canvas(painter, req.paper.pdpi);
+        const bool more = PaintToCanvas(doc, view, canvas,
+                                        pageRequest(req, size, req.paper.pdpi, 100, page, true));
+        if (req.page > 0 || !more)
+            break;
+    }
+    painter.end();
+    return true;
+}
+
+bool RenderPng(MenuDocument& doc, const TExportRequest& req, QByteArray* png, QString* error) {
+    const QSize size = req.paper.PixelSize(req.dpi, req.zoom);
+    if (!checkSize(size, error))
+        return false;
+    QImage image(size, QImage::Format_RGB32);
+    if (image.isNull()) {
+        setError(error, QStringLiteral("not enough memory for the page image"));
+        return false;
+    }
+    image.fill(Qt::white);
+    const int dotsPerMeter = int(req.dpi / 0.0254 + 0.5);
+    image.setDotsPerMeterX(dotsPerMeter);
+    image.setDotsPerMeterY(dotsPerMeter);
+    {
+        QPainter painter(&image);
+        TPainterCanvas canvas(painter, req.dpi);
+        TLayoutView view = req.view;
+        view.zoom = req.zoom;
+        PaintToCanvas(doc, view, canvas,
+                      pageRequest(req, size, req.dpi, req.zoom, std::max(req.page, 1), false));
+    }
+    QBuffer buffer(png);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "png");
+    if (!writer.write(image)) {
+        setError(error,
+                 QStringLiteral("cannot encode the PNG image: %1").arg(writer.errorString()));
+        return false;
+    }
+    return true;
+}
+
+bool RenderLayoutJson(MenuDocument& doc, const TExportRequest& req, QByteArray* json,
+                      QString* error) {
+    const QSize size = req.paper.PixelSize(req.dpi, req.zoom);
+    if (size.width() < 1 || size.height() < 1) {
+        checkSize(size, error);
+        return false;
+    }
+    const int page = std::max(req.page, 1);
+    TRecordingCanvas canvas(req.dpi);
+    TLayoutView view = req.view;
+    view.zoom = req.zoom;
+    const bool more =
+        PaintToCanvas(doc, view, canvas, pageRequest(req, size, req.dpi, req.zoom, page, false));
+    QJsonArray items;
+    for (const TRecordingCanvas::Item& item : canvas.Items())
+        items.append(TRecordingCanvas::ToJson(item));
+    const QJsonObject root{{"page", page},          {"pages_follow", more},    {"dpi", req.dpi},
+                           {"width", size.width()}, {"height", size.height()}, {"items", items}};
+    *json = QJsonDocument(root).toJson(QJsonDocument::Indented);
+    return true;
+}
+
+bool WriteOutput(const QString& path, const QByteArray& bytes, QString* error) {
+    if (path == QLatin1String("-")) {
+        const bool ok = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) ==
+                            size_t(bytes.size()) &&
+                        std::fflush(stdout) == 0;
+        if (!ok)
+            setError(error, QStringLiteral("cannot write to standard output"));
+        return ok;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
+        !file.commit()) {
+        setError(error, QStringLiteral("cannot write \"%1\": %2")
+                            .arg(QDir::toNativeSeparators(path), file.errorString()));
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+#include "foundation/MenuDocument.h"
+#include "layout/MenuLayout.h"
+#include "layout/PageSetup.h"
+
+// Pages of a menu rendered without a window: PDF, PNG and the layout as JSON.
+// Every function renders into memory first and writes its file only when
+// everything succeeded.
+
+struct TExportRequest {
+    TPageSetup paper = A4PageSetup();
+    int page = 0;      // 1, 2, …; 0 for every page (PDF only)
+    double zoom = 100; // percent (PNG, JSON)
+    int dpi = 96;      // pixels per inch (PNG, JSON)
+    TLayoutView view;  // zoom is taken from `zoom` above
+};
+
+// Every page (or the requested one) at physical size, one PDF page per menu
+// page, at the paper's resolution.
+bool RenderPdf(MenuDocument& doc, const TExportRequest& req, QByteArray* pdf, QString* error);
+// One page as the preview draws it: a white page with its outline.
+bool RenderPng(MenuDocument& doc, const TExportRequest& req, QByteArray* png, QString* error);
+// Every drawing call of one page in drawing order:
+// {"page":N,"pages_follow":bool,"dpi":D,"width":W,"height":H,"items":[...]}.
+bool RenderLayoutJson(MenuDocument& doc, const TExportRequest& req, QByteArray* json,
+                      QString* error);
+
+// Writes `bytes` to `path` through a temporary file; "-" writes to standard
+// output.
+bool WriteOutput(const QString& path, const QByteArray& bytes, QString* error);

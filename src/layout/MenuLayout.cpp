@@ -1,0 +1,432 @@
+#include "layout/MenuLayout.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include <QLocale>
+
+#include "translation/Messages.h"
+
+namespace {
+
+// Measurements for layout decisions are taken at this resolution.
+constexpr int LayoutPPI = 300;
+
+} // namespace
+
+int RoundHalfEven(double v) {
+    const double r = std::floor(v);
+    const double diff = v - r;
+    double result = r;
+    if (diff > 0.5 || (diff == 0.5 && std::fmod(r, 2.0) != 0))
+        result = r + 1;
+    return int(std::clamp(result, double(std::numeric_limits<int>::min()),
+                          double(std::numeric_limits<int>::max())));
+}
+
+QString FormatPrice(double price, bool noKomma) {
+    QLocale locale;
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    if (noKomma) {
+        const double t = std::trunc(price);
+        if (std::fabs(t) < 9.2e18)
+            return locale.toString(qint64(t));
+        return locale.toString(t, 'f', 0);
+    }
+    if (std::fabs(price) >= 1e15) {
+        // Fifteen significant digits do not reach the decimals: exponent form,
+        // mantissa with 14 decimals and a three-digit exponent.
+        QString s = locale.toString(price, 'E', 14);
+        const qsizetype e = s.lastIndexOf(QLatin1Char('E'));
+        if (e >= 0 && e + 2 <= s.size()) {
+            QString exponent = s.mid(e + 2);
+            while (exponent.size() < 3)
+                exponent.prepend(QLatin1Char('0'));
+            s = s.left(e + 2) + exponent;
+        }
+        return s;
+    }
+    return locale.toString(price, 'f', 2);
+}
+
+QStringList SplitLines(const QString& text) {
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    qsizetype i = 0;
+    while (i < n) {
+        const QChar c = text.at(i);
+        if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
+            lines.append(text.mid(start, i - start));
+            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
+                ++i;
+            start = i + 1;
+        }
+        ++i;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+TMenuLayout::TMenuLayout(MenuDocument& doc, const TLayoutView& view) : doc_(doc), view_(view) {}
+
+// --- measuring and fonts ------------------------------------------------------
+
+void TMenuLayout::BeginMeasuring(TCanvas& canvas, int dpi, FontRole role) {
+    canvas0 = &canvas;
+    page_.dpi = dpi;
+    canvas0->SetFontPixelsPerInch(dpi);
+    SelectFont(role);
+}
+
+double TMenuLayout::TextWidthMM(const QString& text) {
+    const int saved = canvas0->FontSize();
+    canvas0->SetFontPixelsPerInch(LayoutPPI);
+    canvas0->SetFontSize(int(basesize));
+    const int w = canvas0->TextWidth(text);
+    canvas0->SetFontPixelsPerInch(page_.dpi);
+    canvas0->SetFontSize(saved);
+    return w * MMPerInch / LayoutPPI;
+}
+
+double TMenuLayout::TextHeightMM(const QString& text) {
+    const int saved = canvas0->FontSize();
+    canvas0->SetFontPixelsPerInch(LayoutPPI);
+    canvas0->SetFontSize(int(basesize));
+    const int h = canvas0->TextHeight(text);
+    canvas0->SetFontPixelsPerInch(page_.dpi);
+    canvas0->SetFontSize(saved);
+    return h * MMPerInch / LayoutPPI;
+}
+
+void TMenuLayout::SelectFont(FontRole role) {
+    canvas0->AssignFont(role, doc_.font(role));
+    basesize = canvas0->FontSize();
+    const int size = int(std::trunc(basesize * view_.zoom / 100));
+    canvas0->SetFontSize(size < 1 ? 1 : size);
+}
+
+int TMenuLayout::NextFreeNumber() {
+    do
+        ++autonr;
+    while (usednumbers.contains(autonr));
+    return autonr;
+}
+
+int TMenuLayout::P(double mm) const {
+    return RoundHalfEven(mm / MMPerInch * page_.dpi * page_.zoomedvalue / 100);
+}
+
+int TMenuLayout::MarginPx(double mm) const {
+    return int(std::trunc(view_.zoom * (mm / MMPerInch * page_.dpi) / 100));
+}
+
+// --- leaders and wrapping ---------------------------------------------------------
+
+int TMenuLayout::DotLimit(double room) {
+    if (!(room > 0))
+        return 1;
+    const double onePixel = MMPerInch / LayoutPPI;
+    return int(std::min(room / onePixel + 2, 1e7));
+}
+
+int TMenuLayout::DotCount(double room) {
+    // The leader is the longest run of dots that fits, at least one: find the
+    // first count that no longer fits, starting from the estimate that the
+    // width of one dot gives, then take one fewer.
+    const int limit = DotLimit(room);
+    const double dot = TextWidthMM(QStringLiteral("."));
+    auto fits = [&](int k) { return TextWidthMM(QString(k, QLatin1Char('.'))) <= room; };
+    int k = 1;
+    if (dot > 0 && room > 0)
+        k = std::clamp(int(room / dot), 1, limit);
+    while (k > 1 && !fits(k - 1))
+        --k;
+    while (k < limit && fits(k))
+        ++k;
+    return k > 1 ? k - 1 : 1;
+}
+
+QStringList TMenuLayout::WrapLines(const QString& line, double w) {
+    QStringList pieces;
+    QString s = line;
+    do {
+        // The prefix lengths that breaking tries, longest first: the whole
+        // text; then, while the prefix still holds a space, each length that
+        // ends after a space; then one character less at a time, down to one.
+        const qsizetype n = s.size();
+        // spaceBefore[len]: index of the last space in the first len characters.
+        QList<qsizetype> spaceBefore(n + 1, -1);
+        for (qsizetype i = 0; i < n; ++i)
+            spaceBefore[i + 1] = s.at(i) == QLatin1Char(' ') ? i : spaceBefore[i];
+        QList<qsizetype> candidates{n};
+        for (qsizetype len = n; len > 1;) {
+            --len;
+            if (spaceBefore[len] >= 0)
+                len = spaceBefore[len] + 1;
+            candidates.append(len);
+        }
+        // Widths fall along the list: find the first prefix that fits.
+        qsizetype lo = 0;
+        qsizetype hi = candidates.size() - 1; // the last one is taken anyway
+        while (lo < hi) {
+            const qsizetype mid = (lo + hi) / 2;
+            if (TextWidthMM(s.left(candidates[mid])) <= w)
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        const qsizetype take = n == 0 ? 0 : candidates[lo];
+        pieces.append(s.left(take));
+        s = s.mid(take);
+    } while (!s.isEmpty());
+    return pieces;
+}
+
+// --- furniture --------------------------------------------------------------------
+
+void TMenuLayout::DrawPageFurniture() {
+    // Texture, footer, legends, header and frame come with the page
+    // furniture; until then a page has none and takes no room for it.
+    footermm = 0;
+    footerpx = 0;
+    headermm = 0;
+}
+
+void TMenuLayout::CollectUsedMarkers(const QString& name) {
+    Q_UNUSED(name);
+}
+
+void TMenuLayout::NewPage() {
+    ymm = topmm + headermm;
+    ++pageno;
+    DrawPageFurniture();
+}
+
+void TMenuLayout::DrawLines(const QString& text, double width, int x, double lineHeight) {
+    for (const QString& line : SplitLines(text)) {
+        for (const QString& piece : WrapLines(line, width)) {
+            if (OnPage())
+                canvas0->TextOut(x, P(ymm), piece);
+            ymm += lineHeight;
+            if (LimitMM() < ymm) {
+                // The text goes on one line below the top of the next page.
+                ++pageno;
+                DrawPageFurniture();
+                ymm = topmm + headermm + lineHeight;
+            }
+        }
+    }
+}
+
+// --- the call -----------------------------------------------------------------------
+
+QString TMenuLayout::NumberText(int32_t number) {
+    const int32_t shown = number != 0 ? number : NextFreeNumber();
+    return QString::number(shown) + QStringLiteral(". ");
+}
+
+bool TMenuLayout::PaintToCanvas(TCanvas& canvas, const TPageRequest& page) {
+    canvas0 = &canvas;
+    page_ = page;
+    canvas0->SetFontPixelsPerInch(page_.dpi);
+
+    // 1. Every explicit number of the menu.
+    for (int i = 0; i < doc_.katCount(); ++i) {
+        TDynaArray* prods = doc_.products(i);
+        prods->First();
+        while (prods->WhileNext())
+            if (doc_.aprod->number != 0)
+                usednumbers.insert(doc_.aprod->number);
+    }
+    // 2. The white page.
+    if (!page_.printit) {
+        canvas0->SetBrush(Qt::white);
+        canvas0->SetPen(Qt::black, 1);
+        canvas0->Rectangle(0, 0, page_.width, page_.height);
+    }
+    // 3. Margins.
+    leftmm = doc_.number(NumberSetting::LinksEd);
+    topmm = doc_.number(NumberSetting::ObenEd);
+    rightmm = doc_.number(NumberSetting::RechtsEd);
+    bottommm = doc_.number(NumberSetting::UntenEd);
+    leftpx = MarginPx(leftmm);
+    toppx = MarginPx(topmm);
+    rightpx = MarginPx(rightmm);
+    bottompx = MarginPx(bottommm);
+    // 4, 5. Markers, then the furniture of page 1.
+    pageno = 1;
+    for (int i = 0; i < doc_.katCount(); ++i) {
+        TDynaArray* prods = doc_.products(i);
+        prods->First();
+        while (prods->WhileNext())
+            CollectUsedMarkers(TextOf(doc_.aprod->name));
+    }
+    DrawPageFurniture();
+    // 6, 7. Heading.
+    SelectFont(FontRole::FontDialog1);
+    ymm = topmm + headermm;
+    const QString caption = doc_.text(TextSetting::CaptionEd);
+    if (!caption.isEmpty()) {
+        if (OnPage()) {
+            int x = P(leftmm);
+            if (doc_.flag(FlagSetting::ZentrCheck))
+                x = ((page_.width - leftpx - rightpx - canvas0->TextWidth(caption)) / 2) + leftpx;
+            canvas0->TextOut(x, P(ymm), caption);
+        }
+        ymm += 2 * TextHeightMM(QStringLiteral(" "));
+    }
+    // 8. Column widths over the whole menu.
+    MeasureColumns();
+    // 9, 10. The categories.
+    autonr = 0;
+    lastneed = 0;
+    if (view_.onlySelected && view_.selectedKat >= 0 && view_.selectedKat < doc_.katCount()) {
+        LayoutCategory(view_.selectedKat, true);
+    } else {
+        for (int i = 0; i < doc_.katCount(); ++i)
+            LayoutCategory(i, i == 0);
+    }
+    // 11.
+    return pageno > page_.seiteedvalue;
+}
+
+void TMenuLayout::MeasureColumns() {
+    autonr = 0;
+    const QString currency = doc_.text(TextSetting::WaehrEd);
+    const bool noKomma = doc_.flag(FlagSetting::NoKommaCheck);
+    for (int i = 0; i < doc_.katCount(); ++i) {
+        TDynaArray* prods = doc_.products(i);
+        prods->First();
+        while (prods->WhileNext()) {
+            const TProduktRec& p = *doc_.aprod;
+            SelectFont(FontRole::FontDialog3);
+            const QString num = NumberText(p.number);
+            maxnumpx = std::max(maxnumpx, canvas0->TextWidth(num));
+            maxnummm = std::max(maxnummm, TextWidthMM(num));
+            SelectFont(FontRole::FontDialog5);
+            if (p.price > 0) {
+                const QString price =
+                    QStringLiteral("    ") + FormatPrice(p.price, noKomma) + u' ' + currency;
+                maxpricepx = std::max(maxpricepx, canvas0->TextWidth(price));
+                maxpricemm = std::max(maxpricemm, TextWidthMM(price));
+            }
+        }
+    }
+}
+
+void TMenuLayout::LayoutCategory(int index, bool first) {
+    if (LimitMM() < ymm + 2 * lastneed)
+        NewPage();
+    else if (doc_.flag(FlagSetting::NewPageForKatCheck) && !first)
+        NewPage();
+
+    SelectFont(FontRole::FontDialog2);
+    if (OnPage()) {
+        QString name = doc_.katName(index);
+        if (doc_.flag(FlagSetting::CapsCheck))
+            name = QLocale().toUpper(name);
+        const int x = doc_.flag(FlagSetting::CenterKatCheck)
+                          ? (page_.width - canvas0->TextWidth(name)) / 2
+                          : P(leftmm);
+        canvas0->TextOut(x, P(ymm), name);
+    }
+    ymm += 2 * TextHeightMM(QStringLiteral(" "));
+
+    TDynaArray* prods = doc_.products(index);
+    for (uint32_t j = 0; j < prods->count(); ++j) {
+        const TProduktRec& p = *static_cast<const TProduktRec*>(prods->GetObject(j));
+        if (p.price < 0)
+            LayoutFreeText(p);
+        else
+            LayoutProduct(p);
+    }
+    ymm += TextHeightMM(QStringLiteral(" "));
+}
+
+void TMenuLayout::LayoutProduct(const TProduktRec& p) {
+    const QString name = TextOf(p.name);
+    const QString description = TextOf(p.description);
+    const QString quantity = TextOf(p.quantity);
+
+    // 1, 2. Room for the product line (and the first description line).
+    SelectFont(FontRole::FontDialog3);
+    const double h = TextHeightMM(QStringLiteral(" "));
+    const double step = description.isEmpty() ? 1.5 * h : 2 * h;
+    lastneed = description.isEmpty() ? step : step + h;
+    if (LimitMM() < ymm + lastneed)
+        NewPage();
+    const int y = P(ymm);
+
+    // 3, 4. Number and name.
+    double nameEnd;
+    if (p.number >= 0) {
+        const QString num = NumberText(p.number);
+        if (OnPage()) {
+            canvas0->TextOut(P(leftmm) + maxnumpx - canvas0->TextWidth(num), y, num);
+            canvas0->TextOut(P(leftmm) + maxnumpx, y, name);
+        }
+        nameEnd = leftmm + maxnummm + TextWidthMM(name + u' ');
+    } else {
+        if (OnPage())
+            canvas0->TextOut(P(leftmm), y, name);
+        nameEnd = leftmm + TextWidthMM(name + u' ');
+    }
+
+    // 5. Price and quantity.
+    SelectFont(FontRole::FontDialog5);
+    double leaderEnd;
+    const int right = page_.width - rightpx;
+    if (p.price == 0) {
+        const QString price = QStringLiteral("    ") + GetMessageText(10);
+        const int pw = canvas0->TextWidth(price);
+        if (OnPage()) {
+            canvas0->TextOut(right - pw, y, price);
+            canvas0->TextOut(right - pw - canvas0->TextWidth(quantity), y, quantity);
+        }
+        leaderEnd = page_.widthmm - rightmm - TextWidthMM(price) - TextWidthMM(quantity);
+    } else {
+        const QString price = FormatPrice(p.price, doc_.flag(FlagSetting::NoKommaCheck)) + u' ' +
+                              doc_.text(TextSetting::WaehrEd);
+        if (OnPage()) {
+            canvas0->TextOut(right - canvas0->TextWidth(price), y, price);
+            canvas0->TextOut(right - maxpricepx - canvas0->TextWidth(quantity), y, quantity);
+        }
+        leaderEnd = page_.widthmm - rightmm - maxpricemm - TextWidthMM(quantity);
+    }
+
+    // 6. Dot leader.
+    SelectFont(FontRole::FontDialog6);
+    const double start = nameEnd + TextWidthMM(QStringLiteral("."));
+    const int dots = DotCount(leaderEnd - start);
+    if (!doc_.flag(FlagSetting::NoPointsCheck) && OnPage())
+        canvas0->TextOut(P(start), y, QString(dots, QLatin1Char('.')));
+
+    // 7. Description.
+    SelectFont(FontRole::FontDialog4);
+    const double dh = TextHeightMM(QStringLiteral(" "));
+    if (!description.isEmpty()) {
+        ymm += 1.5 * h;
+        DrawLines(description, leaderEnd - leftmm - maxnummm, P(leftmm + maxnummm), dh);
+        ymm -= dh;
+    }
+    // 8.
+    ymm += step;
+}
+
+void TMenuLayout::LayoutFreeText(const TProduktRec& p) {
+    SelectFont(FontRole::FontDialog7);
+    const double fh = TextHeightMM(QStringLiteral(" "));
+    const QString description = TextOf(p.description);
+    if (!description.isEmpty())
+        DrawLines(description, page_.widthmm - rightmm - maxpricemm - leftmm, P(leftmm), fh);
+    ymm += 0.5 * fh;
+}
+
+bool PaintToCanvas(MenuDocument& doc, const TLayoutView& view, TCanvas& canvas,
+                   const TPageRequest& page) {
+    TMenuLayout layout(doc, view);
+    return layout.PaintToCanvas(canvas, page);
+}

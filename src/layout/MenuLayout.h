@@ -1,0 +1,129 @@
+#pragma once
+
+#include <QImage>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+
+#include "foundation/MenuDocument.h"
+#include "layout/Canvas.h"
+
+// What the layout takes from the window besides the document.
+struct TLayoutView {
+    bool onlySelected = false; // OnlySelected: only the selected category
+    int selectedKat = -1;      // the selected category, -1 for none
+    double zoom = 100;         // ZoomEd, percent: margins, type sizes, tiles, frame width
+};
+
+// One call of the layout: where to draw and which page.
+struct TPageRequest {
+    int dpi = 96;  // device resolution, for every millimetre-to-pixel conversion
+    int width = 0; // drawable page in device pixels
+    int height = 0;
+    int seiteedvalue = 1;     // the page to draw, from 1
+    double zoomedvalue = 100; // zoom in percent applied to text positions
+    bool printit = false;     // false: paint a white page with an outline first
+    double widthmm = 210;     // page size in millimetres; all layout decisions use these
+    double heightmm = 297;
+    bool isprintout = false; // the canvas belongs to the printer
+};
+
+// Millimetres per inch, everywhere in the layout.
+constexpr double MMPerInch = 25.39995;
+
+// A price as the menu prints it: truncated to a whole number with
+// `noKomma`, otherwise two decimals with the locale's decimal separator and
+// no thousands separator (exponent notation from 10^15 on).
+QString FormatPrice(double price, bool noKomma);
+
+// Rounds to the nearest integer, halves to the even neighbour.
+int RoundHalfEven(double v);
+
+// Splits a description into lines at CR, LF and CR LF; a break at the very
+// end adds no empty line.
+QStringList SplitLines(const QString& text);
+
+// Lays out the whole menu from page 1 and draws the elements that fall on the
+// requested page. Page and line breaks are decided in millimetres on text
+// measured at 300 pixels per inch at the fonts' own sizes, so they are the
+// same at every zoom and on every device.
+//
+// One object serves one call of PaintToCanvas; nothing survives between
+// calls.
+class TMenuLayout {
+public:
+    TMenuLayout(MenuDocument& doc, const TLayoutView& view);
+    virtual ~TMenuLayout() = default;
+
+    // True when the menu has pages after the requested one.
+    bool PaintToCanvas(TCanvas& canvas, const TPageRequest& page);
+
+    // Puts font `role` on `canvas` for measuring outside a layout call (tools
+    // and tests), as a layout at `dpi` would.
+    void BeginMeasuring(TCanvas& canvas, int dpi, FontRole role);
+
+    // Width and height of a text in millimetres in the current font, measured
+    // at 300 pixels per inch at the font's unscaled size.
+    double TextWidthMM(const QString& text);
+    double TextHeightMM(const QString& text);
+
+    // How many dots a leader holds in `room` millimetres: the most dots that
+    // fit, but at least one.
+    virtual int DotCount(double room);
+    // Breaks one line into pieces no wider than `w` millimetres: after the
+    // last space that lets a piece fit, or between characters when a word
+    // alone is too wide. An empty line gives one empty piece.
+    virtual QStringList WrapLines(const QString& line, double w);
+
+    // The longest leader that the dot count ever builds for `room`: with a
+    // dot narrower than one pixel at 300 pixels per inch (or of width 0) the
+    // leader would otherwise grow without end.
+    static int DotLimit(double room);
+
+private:
+    void SelectFont(FontRole role);
+    int NextFreeNumber();
+    void DrawPageFurniture();
+    void CollectUsedMarkers(const QString& name);
+    void NewPage();
+    // Draws the lines of a description or free text, each broken to `width`
+    // millimetres, one below the other, changing pages as they fill.
+    void DrawLines(const QString& text, double width, int x, double lineHeight);
+    bool OnPage() const { return pageno == page_.seiteedvalue; }
+    int P(double mm) const;
+    int MarginPx(double mm) const;
+    double LimitMM() const { return page_.heightmm - bottommm - footermm; }
+    QString NumberText(int32_t number);
+
+    void MeasureColumns();
+    void LayoutCategory(int index, bool first);
+    void LayoutProduct(const TProduktRec& p);
+    void LayoutFreeText(const TProduktRec& p);
+
+    MenuDocument& doc_;
+    TLayoutView view_;
+    TCanvas* canvas0 = nullptr;
+    TPageRequest page_;
+
+    // The working state of one call.
+    int32_t pageno = 1;
+    double ymm = 0;
+    double leftmm = 0, topmm = 0, rightmm = 0, bottommm = 0;
+    int32_t leftpx = 0, toppx = 0, rightpx = 0, bottompx = 0;
+    double footermm = 0;
+    int32_t footerpx = 0;
+    double headermm = 0;
+    double basesize = 0;
+    int32_t autonr = 0;
+    QSet<int32_t> usednumbers;
+    QStringList usedmarkers;
+    int32_t maxnumpx = 0;
+    double maxnummm = 0;
+    int32_t maxpricepx = 0;
+    double maxpricemm = 0;
+    double lastneed = 0;
+};
+
+// One call of the layout for `page`.
+bool PaintToCanvas(MenuDocument& doc, const TLayoutView& view, TCanvas& canvas,
+                   const TPageRequest& page);

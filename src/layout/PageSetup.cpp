@@ -1,0 +1,26 @@
+#include "layout/PageSetup.h"
+
+#include <cmath>
+
+#include "layout/MenuLayout.h"
+
+double TPageSetup::WidthMM() const {
+    return double(pw) / pdpi * MMPerInch;
+}
+
+double TPageSetup::HeightMM() const {
+    return double(ph) / pdpi * MMPerInch;
+}
+
+QSize TPageSetup::PixelSize(int dpi, double zoom) const {
+    return QSize(int(std::trunc(zoom * (double(pw) * dpi / pdpi) / 100)),
+                 int(std::trunc(zoom * (double(ph) * dpi / pdpi) / 100)));
+}
+
+TPageSetup A4PageSetup() {
+    TPageSetup s;
+    s.pdpi = 600;
+    s.pw = int(std::lround(210.0 / 25.4 * s.pdpi));
+    s.ph = int(std::lround(297.0 / 25.4 * s.pdpi));
+    return s;
+}

@@ -1,0 +1,84 @@
+#include "layout/PainterCanvas.h"
+
+#include <cmath>
+#include <numbers>
+
+#include "layout/FontCache.h"
+
+TPainterCanvas::TPainterCanvas(QPainter& painter, int dpi) : painter_(painter) {
+    font_.pixelsPerInch = dpi;
+    painter_.setPen(QPen(Qt::black, 0));
+    painter_.setBrush(Qt::white);
+    painter_.setRenderHint(QPainter::TextAntialiasing);
+}
+
+void TPainterCanvas::TextOut(int x, int y, const QString& text) {
+    if (text.isEmpty())
+        return;
+    const int px = font_.PixelSize();
+    painter_.save();
+    painter_.setFont(MakeQFont(font_.setting, px));
+    painter_.setPen(FontColor(font_.setting));
+    painter_.drawText(QPoint(x, y + TFontCache::Ascent(font_.setting, px)), text);
+    painter_.restore();
+}
+
+void TPainterCanvas::SetPen(const QColor& color, int width) {
+    QPen pen(color, width);
+    pen.setCapStyle(Qt::FlatCap);
+    painter_.setPen(pen);
+}
+
+void TPainterCanvas::SetBrush(const QColor& color) {
+    painter_.setBrush(color.isValid() ? QBrush(color) : QBrush(Qt::NoBrush));
+}
+
+void TPainterCanvas::Rectangle(int x1, int y1, int x2, int y2) {
+    if (x2 <= x1 || y2 <= y1)
+        return;
+    if (painter_.brush().style() != Qt::NoBrush)
+        painter_.fillRect(QRect(QPoint(x1, y1), QPoint(x2 - 1, y2 - 1)), painter_.brush());
+    painter_.save();
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawRect(QRect(x1, y1, x2 - x1 - 1, y2 - y1 - 1));
+    painter_.restore();
+}
+
+void TPainterCanvas::MoveTo(int x, int y) {
+    penPos_ = QPoint(x, y);
+}
+
+void TPainterCanvas::LineTo(int x, int y) {
+    painter_.drawLine(penPos_, QPoint(x, y));
+    penPos_ = QPoint(x, y);
+}
+
+void TPainterCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4, int y4) {
+    const QRectF box(QPointF(x1, y1), QPointF(x2, y2));
+    if (box.width() <= 0 || box.height() <= 0)
+        return;
+    const QPointF c = box.center();
+    // Angles of the two rays on the ellipse, counter-clockwise from 3 o'clock
+    // with the y axis pointing up, as QPainter counts them.
+    auto angleOf = [&](int x, int y) {
+        const double a = std::atan2(-(y - c.y()) / box.height(), (x - c.x()) / box.width());
+        return a * 180.0 / std::numbers::pi;
+    };
+    const double start = angleOf(x3, y3);
+    double span = angleOf(x4, y4) - start;
+    if (span <= 0)
+        span += 360.0;
+    painter_.save();
+    painter_.setBrush(Qt::NoBrush);
+    painter_.drawArc(box, int(std::lround(start * 16)), int(std::lround(span * 16)));
+    painter_.restore();
+}
+
+void TPainterCanvas::StretchImage(const QImage& image, const QRect& target) {
+    if (image.isNull() || target.isEmpty())
+        return;
+    painter_.save();
+    painter_.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter_.drawImage(target, image);
+    painter_.restore();
+}
