@@ -1,58 +1,170 @@
 #include "app/CommandLine.h"
 
+#include <QFileInfo>
+
 #include "files/MenuFile.h"
 #include "foundation/MenuDocument.h"
+#include "layout/Export.h"
+
+namespace {
+
+using Mode = TCommandLine::Mode;
+
+TCommandLine failure(const QString& text) {
+    TCommandLine cl;
+    cl.mode = Mode::Error;
+    cl.error = text;
+    return cl;
+}
+
+} // namespace
 
 TCommandLine ParseCommandLine(const QStringList& args) {
     TCommandLine cl;
     if (args.isEmpty())
         return cl;
-    const QString& first = args.constFirst();
-    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
-        cl.mode = TCommandLine::Mode::Help;
-    } else if (first == QLatin1String("--save")) {
-        if (args.size() != 3) {
-            cl.mode = TCommandLine::Mode::Error;
-            cl.error = QStringLiteral("--save needs an output file and a menu file: "
-                                      "menolux --save OUT.mnx FILE.mnx");
-        } else {
-            cl.mode = TCommandLine::Mode::Save;
-            cl.output = args.at(1);
-            cl.file = args.at(2);
-        }
-    } else if (first.startsWith(QLatin1String("--"))) {
-        cl.mode = TCommandLine::Mode::Error;
-        cl.error = QStringLiteral("unknown option %1 (see menolux --help)").arg(first);
-    } else {
-        cl.file = first;
+    if (!args.constFirst().startsWith(QLatin1String("--")) && args.constFirst() != "-h") {
+        cl.file = args.constFirst(); // further arguments are ignored
+        return cl;
     }
+
+    bool havePage = false, haveZoom = false, haveDpi = false;
+    QStringList files;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& a = args.at(i);
+        if (a == QLatin1String("--help") || a == QLatin1String("-h")) {
+            cl.mode = Mode::Help;
+            return cl;
+        }
+        if (!a.startsWith(QLatin1String("--"))) {
+            files << a;
+            continue;
+        }
+        const bool takesValue = a == "--save" || a == "--export-pdf" || a == "--export-png" ||
+                                a == "--layout-json" || a == "--page" || a == "--zoom" ||
+                                a == "--dpi";
+        if (!takesValue)
+            return failure(QStringLiteral("unknown option %1 (see menolux --help)").arg(a));
+        if (i + 1 >= args.size())
+            return failure(QStringLiteral("%1 needs a value (see menolux --help)").arg(a));
+        const QString value = args.at(++i);
+        auto setMode = [&](Mode m) {
+            if (cl.mode != Mode::Window)
+                return false;
+            cl.mode = m;
+            cl.output = value;
+            return true;
+        };
+        bool ok = true;
+        if (a == "--save")
+            ok = setMode(Mode::Save);
+        else if (a == "--export-pdf")
+            ok = setMode(Mode::ExportPdf);
+        else if (a == "--export-png")
+            ok = setMode(Mode::ExportPng);
+        else if (a == "--layout-json")
+            ok = setMode(Mode::LayoutJson);
+        if (!ok)
+            return failure(QStringLiteral("give only one of --save, --export-pdf, --export-png "
+                                          "and --layout-json"));
+        if (a == "--page") {
+            cl.page = value.toInt(&ok);
+            if (!ok || cl.page < 1 || cl.page > 10000)
+                return failure(QStringLiteral("--page needs a page number from 1 to 10000"));
+            havePage = true;
+        } else if (a == "--zoom") {
+            cl.zoom = value.toDouble(&ok);
+            if (!ok || !(cl.zoom >= 10 && cl.zoom <= 1000))
+                return failure(QStringLiteral("--zoom needs a percentage from 10 to 1000"));
+            haveZoom = true;
+        } else if (a == "--dpi") {
+            cl.dpi = value.toInt(&ok);
+            if (!ok || cl.dpi < 10 || cl.dpi > 2400)
+                return failure(QStringLiteral("--dpi needs a resolution from 10 to 2400"));
+            haveDpi = true;
+        }
+    }
+    if (cl.mode == Mode::Window)
+        return failure(QStringLiteral("options need one of --save, --export-pdf, --export-png "
+                                      "or --layout-json (see menolux --help)"));
+    if (files.size() != 1)
+        return failure(QStringLiteral("give exactly one menu file (see menolux --help)"));
+    cl.file = files.constFirst();
+    if (cl.mode == Mode::ExportPng && !havePage)
+        return failure(QStringLiteral("--export-png needs --page N"));
+    if ((haveZoom || haveDpi) && cl.mode != Mode::ExportPng && cl.mode != Mode::LayoutJson)
+        return failure(QStringLiteral("--zoom and --dpi go with --export-png and --layout-json"));
+    if (havePage && cl.mode == Mode::Save)
+        return failure(QStringLiteral("--page does not go with --save"));
     return cl;
 }
 
 QString CommandLineUsage() {
-    return QStringLiteral("Usage:\n"
-                          "  menolux [FILE.mnx]              start the window, opening FILE\n"
-                          "  menolux --save OUT.mnx FILE.mnx open FILE and save it as OUT\n"
-                          "  menolux --help                  show this text\n");
+    return QStringLiteral(
+        "Usage:\n"
+        "  menolux [FILE.mnx]\n"
+        "      Start the window, opening FILE.\n"
+        "  menolux --save OUT.mnx FILE.mnx\n"
+        "      Open FILE and save it as OUT.\n"
+        "  menolux --export-pdf OUT.pdf [--page N] FILE.mnx\n"
+        "      Every page (or page N) at physical size, A4 at 600 dpi.\n"
+        "  menolux --export-png OUT.png --page N [--zoom Z] [--dpi D] FILE.mnx\n"
+        "      Page N as the preview shows it (zoom 10-1000 %, default 100; dpi default 96).\n"
+        "  menolux --layout-json OUT.json|- [--page N] [--zoom Z] [--dpi D] FILE.mnx\n"
+        "      Every drawing call of page N (default 1) as JSON; - writes to standard output.\n"
+        "  menolux --help\n"
+        "      Show this text.\n"
+        "Errors print one line and exit with a non-zero code; nothing is written then.\n");
 }
 
 int RunHeadless(const TCommandLine& cl, QString* errorOut) {
-    switch (cl.mode) {
-    case TCommandLine::Mode::Error:
+    if (cl.mode == Mode::Error) {
         *errorOut = cl.error;
         return 2;
-    case TCommandLine::Mode::Save: {
-        MenuDocument doc;
-        QString error;
-        if (!OpenMenuFile(cl.file, doc, &error) || !SaveMenuFile(doc, cl.output, &error)) {
+    }
+    if (cl.mode == Mode::Help || cl.mode == Mode::Window)
+        return 0;
+
+    MenuDocument doc;
+    QString error;
+    if (!QFileInfo::exists(cl.file)) {
+        *errorOut = QStringLiteral("the menu file \"%1\" does not exist").arg(cl.file);
+        return 1;
+    }
+    if (!OpenMenuFile(cl.file, doc, &error)) {
+        *errorOut = QStringLiteral("cannot read the menu file \"%1\": %2").arg(cl.file, error);
+        return 1;
+    }
+    if (cl.mode == Mode::Save) {
+        if (!SaveMenuFile(doc, cl.output, &error)) {
             *errorOut = error;
             return 1;
         }
         return 0;
     }
-    case TCommandLine::Mode::Help:
-    case TCommandLine::Mode::Window:
+
+    TExportRequest req;
+    req.page = cl.page;
+    req.zoom = cl.zoom;
+    req.dpi = cl.dpi;
+    QByteArray bytes;
+    bool ok = false;
+    switch (cl.mode) {
+    case Mode::ExportPdf:
+        ok = RenderPdf(doc, req, &bytes, &error);
         break;
+    case Mode::ExportPng:
+        ok = RenderPng(doc, req, &bytes, &error);
+        break;
+    case Mode::LayoutJson:
+        ok = RenderLayoutJson(doc, req, &bytes, &error);
+        break;
+    default:
+        break;
+    }
+    if (!ok || !WriteOutput(cl.output, bytes, &error)) {
+        *errorOut = error;
+        return 1;
     }
     return 0;
 }

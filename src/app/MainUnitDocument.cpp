@@ -1,4 +1,5 @@
 // The document commands of the main window and its change tracking.
+#include <QDir>
 #include <QFileInfo>
 
 #include "app/MainUnit.h"
@@ -110,7 +111,7 @@ bool TMainForm::OpenFileWithName(const QString& sfn) {
     QString error;
     if (!OpenMenuFile(sfn, doc, &error)) {
         // The open document, its name and its change mark stay as they were.
-        prompts_->Error(this, error);
+        prompts_->Error(this, QDir::toNativeSeparators(sfn) + QStringLiteral("\n\n") + error);
         return false;
     }
     afilename = sfn;

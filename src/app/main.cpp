@@ -1,7 +1,7 @@
 #include <cstdio>
 
 #include <QApplication>
-#include <QCoreApplication>
+#include <QGuiApplication>
 
 #include "app/CommandLine.h"
 #include "app/MainUnit.h"
@@ -13,6 +13,13 @@ bool haveDisplay() {
     return !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") ||
            !qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM");
+}
+
+// Headless commands print one line on failure and nothing else: Qt's own
+// notes (a missing runtime directory and the like) stay out of the way.
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 
 void printLine(const QString& text) {
@@ -31,8 +38,12 @@ int main(int argc, char** argv) {
         std::fputs(CommandLineUsage().toLocal8Bit().constData(), stdout);
         return 0;
     }
-    if (cl.mode != TCommandLine::Mode::Window) {
-        QCoreApplication app(argc, argv);
+    if (cl.Headless()) {
+        // Rendering needs fonts but no display.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        qInstallMessageHandler(quietMessages);
+        QGuiApplication app(argc, argv);
         QString error;
         const int code = RunHeadless(cl, &error);
         if (code != 0)
