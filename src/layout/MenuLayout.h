@@ -8,11 +8,14 @@
 #include "foundation/MenuDocument.h"
 #include "layout/Canvas.h"
 
+class TTexture;
+
 // What the layout takes from the window besides the document.
 struct TLayoutView {
     bool onlySelected = false; // OnlySelected: only the selected category
     int selectedKat = -1;      // the selected category, -1 for none
     double zoom = 100;         // ZoomEd, percent: margins, type sizes, tiles, frame width
+    const TTexture* texture = nullptr; // the prepared background texture, if any
 };
 
 // One call of the layout: where to draw and which page.
