@@ -12,6 +12,7 @@
 #include "layout/MenuLayout.h"
 #include "layout/PageSetup.h"
 #include "layout/PainterCanvas.h"
+#include "texture/Texture.h"
 
 namespace {
 
@@ -24,7 +25,7 @@ struct Menu {
         while (draw<TMenuLayout>(lastPage))
             ++lastPage;
     }
-    template <class Layout> bool draw(int page) {
+    template <class Layout> bool draw(int page, const TTexture* texture = nullptr) {
         const TPageSetup paper = A4PageSetup();
         const QSize size = paper.PixelSize(96, 100);
         QImage image(size, QImage::Format_RGB32);
@@ -37,7 +38,9 @@ struct Menu {
         req.seiteedvalue = page;
         req.widthmm = paper.WidthMM();
         req.heightmm = paper.HeightMM();
-        Layout layout(doc, TLayoutView());
+        TLayoutView view;
+        view.texture = texture;
+        Layout layout(doc, view);
         return layout.PaintToCanvas(canvas, req);
     }
 };
@@ -63,6 +66,29 @@ void BM_LastPageLiteral(benchmark::State& state) {
     TFontCache::SetMemoising(true);
 }
 
+// Page 1 with texture, both legends, header, footer and frame.
+void BM_FirstPageWithFurniture(benchmark::State& state) {
+    static std::unique_ptr<Menu> menu;
+    static TTexture texture{QString()};
+    if (!menu) {
+        menu = std::make_unique<Menu>(500);
+        QList<TLegendEntry> additives, allergens;
+        for (int i = 0; i < 6; ++i)
+            additives.append({QString::number(i + 1), QStringLiteral("Zusatzstoff %1").arg(i + 1)});
+        for (int i = 0; i < 14; ++i)
+            allergens.append({QString(QChar(65 + i)), QStringLiteral("Allergen %1").arg(i + 1)});
+        menu->doc.setLegend(Legend::Additives, additives);
+        menu->doc.setLegend(Legend::Allergens, allergens);
+        menu->doc.setText(TextSetting::KopfEd, QStringLiteral("Gasthaus zur Linde"));
+        TTextureSettings settings;
+        settings.fileName = QStringLiteral(MENOLUX_SOURCE_DIR "/assets/paper.jpg");
+        texture.Prepare(settings);
+    }
+    for (auto _ : state)
+        benchmark::DoNotOptimize(menu->draw<TMenuLayout>(1, &texture));
+}
+
+BENCHMARK(BM_FirstPageWithFurniture)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LastPageFast)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LastPageLiteral)->Arg(500)->Unit(benchmark::kMillisecond);
 

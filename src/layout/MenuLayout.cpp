@@ -185,20 +185,6 @@ QStringList TMenuLayout::WrapLines(const QString& line, double w) {
     return pieces;
 }
 
-// --- furniture --------------------------------------------------------------------
-
-void TMenuLayout::DrawPageFurniture() {
-    // Texture, footer, legends, header and frame come with the page
-    // furniture; until then a page has none and takes no room for it.
-    footermm = 0;
-    footerpx = 0;
-    headermm = 0;
-}
-
-void TMenuLayout::CollectUsedMarkers(const QString& name) {
-    Q_UNUSED(name);
-}
-
 void TMenuLayout::NewPage() {
     ymm = topmm + headermm;
     ++pageno;

@@ -12,9 +12,9 @@ class TTexture;
 
 // What the layout takes from the window besides the document.
 struct TLayoutView {
-    bool onlySelected = false; // OnlySelected: only the selected category
-    int selectedKat = -1;      // the selected category, -1 for none
-    double zoom = 100;         // ZoomEd, percent: margins, type sizes, tiles, frame width
+    bool onlySelected = false;         // OnlySelected: only the selected category
+    int selectedKat = -1;              // the selected category, -1 for none
+    double zoom = 100;                 // ZoomEd, percent: margins, type sizes, tiles, frame width
     const TTexture* texture = nullptr; // the prepared background texture, if any
 };
 
@@ -83,10 +83,22 @@ public:
     // leader would otherwise grow without end.
     static int DotLimit(double room);
 
+    // The marker tokens of a product name: what stands inside parentheses,
+    // split at ";", without spaces; an unclosed token is dropped. "Salat
+    // (1; 3) (A;C)" gives 1, 3, A, C.
+    static QStringList MarkerTokens(const QString& name);
+
 private:
     void SelectFont(FontRole role);
     int NextFreeNumber();
+    // Texture, footer, legends, header and frame of the page that starts;
+    // sets the room they take (footermm, footerpx, headermm).
     void DrawPageFurniture();
+    void DrawTexture();
+    // One line of text centred between the margins.
+    void DrawCentred(const QString& text, int y);
+    void DrawLegend(Legend which);
+    void DrawFrame();
     void CollectUsedMarkers(const QString& name);
     void NewPage();
     // Draws the lines of a description or free text, each broken to `width`
@@ -120,6 +132,7 @@ private:
     int32_t autonr = 0;
     QSet<int32_t> usednumbers;
     QStringList usedmarkers;
+    QSet<QString> usedmarkerset; // the same, for lookups
     int32_t maxnumpx = 0;
     double maxnummm = 0;
     int32_t maxpricepx = 0;

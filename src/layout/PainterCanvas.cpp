@@ -3,6 +3,8 @@
 #include <cmath>
 #include <numbers>
 
+#include <QPaintEngine>
+
 #include "layout/FontCache.h"
 
 TPainterCanvas::TPainterCanvas(QPainter& painter, int dpi) : painter_(painter) {
@@ -77,6 +79,26 @@ void TPainterCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4,
 void TPainterCanvas::StretchImage(const QImage& image, const QRect& target) {
     if (image.isNull() || target.isEmpty())
         return;
+    if (painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Raster &&
+        painter_.transform().isIdentity()) {
+        // On pixels: scale once (area-averaged when shrinking) and copy each
+        // tile; a page repeats the same tile size many times.
+        struct Scaled {
+            qint64 key = 0;
+            QSize size;
+            QImage image;
+        };
+        static Scaled last;
+        if (last.key != image.cacheKey() || last.size != target.size()) {
+            last.image =
+                image.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+            last.key = image.cacheKey();
+            last.size = target.size();
+        }
+        painter_.drawImage(target.topLeft(), last.image);
+        return;
+    }
+    // Printers and PDF get the image itself, scaled by the device.
     painter_.save();
     painter_.setRenderHint(QPainter::SmoothPixmapTransform);
     painter_.drawImage(target, image);
