@@ -5,6 +5,7 @@
 #include "files/MenuFile.h"
 #include "foundation/MenuDocument.h"
 #include "layout/Export.h"
+#include "texture/Texture.h"
 
 namespace {
 
@@ -143,7 +144,12 @@ int RunHeadless(const TCommandLine& cl, QString* errorOut) {
         return 0;
     }
 
+    // The texture named in the menu, looked up in the current directory, then
+    // beside the program.
+    TTexture texture;
+    texture.Prepare(doc);
     TExportRequest req;
+    req.view.texture = &texture;
     req.page = cl.page;
     req.zoom = cl.zoom;
     req.dpi = cl.dpi;
