@@ -31,17 +31,10 @@ struct Menu {
         QImage image(size, QImage::Format_RGB32);
         QPainter painter(&image);
         TPainterCanvas canvas(painter, 96);
-        TPageRequest req;
-        req.dpi = 96;
-        req.width = size.width();
-        req.height = size.height();
-        req.seiteedvalue = page;
-        req.widthmm = paper.WidthMM();
-        req.heightmm = paper.HeightMM();
         TLayoutView view;
         view.texture = texture;
         Layout layout(doc, view);
-        return layout.PaintToCanvas(canvas, req);
+        return layout.PaintToCanvas(canvas, paper.Request(96, 100, page, false));
     }
 };
 

@@ -32,21 +32,6 @@ void setError(QString* error, const QString& text) {
         *error = text;
 }
 
-TPageRequest pageRequest(const TExportRequest& req, QSize size, int dpi, double zoom, int page,
-                         bool printit) {
-    TPageRequest r;
-    r.dpi = dpi;
-    r.width = size.width();
-    r.height = size.height();
-    r.seiteedvalue = page;
-    r.zoomedvalue = zoom;
-    r.printit = printit;
-    r.widthmm = req.paper.WidthMM();
-    r.heightmm = req.paper.HeightMM();
-    r.isprintout = false;
-    return r;
-}
-
 bool checkSize(QSize size, QString* error) {
     if (size.width() < 1 || size.height() < 1 ||
         qint64(size.width()) * size.height() > MaxImagePixels) {
@@ -78,14 +63,14 @@ bool RenderPdf(MenuDocument& doc, const TExportRequest& req, QByteArray* pdf, QS
     // Paper comes out at its physical size: zoom 100 at the paper's resolution.
     TLayoutView view = req.view;
     view.zoom = 100;
-    const QSize size(req.paper.pw, req.paper.ph);
     const int first = req.page > 0 ? req.page : 1;
     for (int page = first; page <= MaxPages; ++page) {
         if (page > first)
             writer.newPage();
         TPainterCanvas canvas(painter, req.paper.pdpi);
-        const bool more = PaintToCanvas(doc, view, canvas,
-                                        pageRequest(req, size, req.paper.pdpi, 100, page, true));
+        TPageRequest request = req.paper.Request(req.paper.pdpi, 100, page, true);
+        request.isprintout = true;
+        const bool more = PaintToCanvas(doc, view, canvas, request);
         if (req.page > 0 || !more)
             break;
     }
@@ -112,7 +97,7 @@ bool RenderPng(MenuDocument& doc, const TExportRequest& req, QByteArray* png, QS
         TLayoutView view = req.view;
         view.zoom = req.zoom;
         PaintToCanvas(doc, view, canvas,
-                      pageRequest(req, size, req.dpi, req.zoom, std::max(req.page, 1), false));
+                      req.paper.Request(req.dpi, req.zoom, std::max(req.page, 1), false));
     }
     QBuffer buffer(png);
     buffer.open(QIODevice::WriteOnly);
@@ -137,7 +122,7 @@ bool RenderLayoutJson(MenuDocument& doc, const TExportRequest& req, QByteArray* 
     TLayoutView view = req.view;
     view.zoom = req.zoom;
     const bool more =
-        PaintToCanvas(doc, view, canvas, pageRequest(req, size, req.dpi, req.zoom, page, false));
+        PaintToCanvas(doc, view, canvas, req.paper.Request(req.dpi, req.zoom, page, false));
     QJsonArray items;
     for (const TRecordingCanvas::Item& item : canvas.Items())
         items.append(TRecordingCanvas::ToJson(item));

@@ -81,24 +81,24 @@ void TMenuLayout::BeginMeasuring(TCanvas& canvas, int dpi, FontRole role) {
     SelectFont(role);
 }
 
-double TMenuLayout::TextWidthMM(const QString& text) {
+template <class Measure> double TMenuLayout::MeasureMM(Measure measure) {
+    // At the layout resolution and the font's own size; the canvas font is
+    // left at the device resolution and its drawing size.
     const int saved = canvas0->FontSize();
     canvas0->SetFontPixelsPerInch(LayoutPPI);
     canvas0->SetFontSize(int(basesize));
-    const int w = canvas0->TextWidth(text);
+    const int pixels = measure();
     canvas0->SetFontPixelsPerInch(page_.dpi);
     canvas0->SetFontSize(saved);
-    return w * MMPerInch / LayoutPPI;
+    return pixels * MMPerInch / LayoutPPI;
+}
+
+double TMenuLayout::TextWidthMM(const QString& text) {
+    return MeasureMM([&] { return canvas0->TextWidth(text); });
 }
 
 double TMenuLayout::TextHeightMM(const QString& text) {
-    const int saved = canvas0->FontSize();
-    canvas0->SetFontPixelsPerInch(LayoutPPI);
-    canvas0->SetFontSize(int(basesize));
-    const int h = canvas0->TextHeight(text);
-    canvas0->SetFontPixelsPerInch(page_.dpi);
-    canvas0->SetFontSize(saved);
-    return h * MMPerInch / LayoutPPI;
+    return MeasureMM([&] { return canvas0->TextHeight(text); });
 }
 
 void TMenuLayout::SelectFont(FontRole role) {

@@ -89,6 +89,7 @@ public:
     static QStringList MarkerTokens(const QString& name);
 
 private:
+    template <class Measure> double MeasureMM(Measure measure);
     void SelectFont(FontRole role);
     int NextFreeNumber();
     // Texture, footer, legends, header and frame of the page that starts;

@@ -17,6 +17,20 @@ QSize TPageSetup::PixelSize(int dpi, double zoom) const {
                  int(std::trunc(zoom * (double(ph) * dpi / pdpi) / 100)));
 }
 
+TPageRequest TPageSetup::Request(int dpi, double zoom, int page, bool printit) const {
+    const QSize size = PixelSize(dpi, zoom);
+    TPageRequest r;
+    r.dpi = dpi;
+    r.width = size.width();
+    r.height = size.height();
+    r.seiteedvalue = page;
+    r.zoomedvalue = zoom;
+    r.printit = printit;
+    r.widthmm = WidthMM();
+    r.heightmm = HeightMM();
+    return r;
+}
+
 TPageSetup A4PageSetup() {
     TPageSetup s;
     s.pdpi = 600;

@@ -45,15 +45,7 @@ TEST(Export, PdfHasOnePagePerMenuPage) {
     int pages = 0;
     for (;;) {
         TRecordingCanvas rec(600);
-        TPageRequest page;
-        page.dpi = 600;
-        page.width = req.paper.pw;
-        page.height = req.paper.ph;
-        page.seiteedvalue = ++pages;
-        page.printit = true;
-        page.widthmm = req.paper.WidthMM();
-        page.heightmm = req.paper.HeightMM();
-        if (!PaintToCanvas(doc, TLayoutView(), rec, page))
+        if (!PaintToCanvas(doc, TLayoutView(), rec, req.paper.Request(600, 100, ++pages, true)))
             break;
     }
     EXPECT_GE(pages, 2);

@@ -54,21 +54,8 @@ protected:
         TLayoutView v = view;
         v.zoom = zoom;
         Layout engine(doc, v);
-        const bool more = engine.PaintToCanvas(canvas, request(page, zoom, dpi));
+        const bool more = engine.PaintToCanvas(canvas, paper.Request(dpi, zoom, page, false));
         return {more, canvas.Items()};
-    }
-
-    TPageRequest request(int page, double zoom, int dpi) const {
-        const QSize size = paper.PixelSize(dpi, zoom);
-        TPageRequest r;
-        r.dpi = dpi;
-        r.width = size.width();
-        r.height = size.height();
-        r.seiteedvalue = page;
-        r.zoomedvalue = zoom;
-        r.widthmm = paper.WidthMM();
-        r.heightmm = paper.HeightMM();
-        return r;
     }
 
     // Pixel width of a text in a font at a zoom, as drawn.
