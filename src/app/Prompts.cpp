@@ -1,6 +1,8 @@
 #include "app/Prompts.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QFontDialog>
 #include <QMessageBox>
 
 #include "app/AboutBox.h"
@@ -53,4 +55,29 @@ QString TDialogPrompts::SaveMenuFileName(QWidget* parent) {
 void TDialogPrompts::ShowAbout(QWidget* parent) {
     TAboutBox box(parent);
     box.exec();
+}
+
+bool TDialogPrompts::ChooseFont(QWidget* parent, const QString& dialogName, QFont& font) {
+    QFontDialog dialog(font, parent);
+    dialog.setObjectName(dialogName);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    font = dialog.selectedFont();
+    return true;
+}
+
+QString TDialogPrompts::BrowseFileName(QWidget* parent, const QStringList& nameFilters,
+                                       const QString& current) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(nameFilters);
+    if (!current.isEmpty()) {
+        const QFileInfo info(current);
+        if (info.exists())
+            dialog.selectFile(info.absoluteFilePath());
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }

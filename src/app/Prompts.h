@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
+class QFont;
 class QWidget;
 
 // The modal questions and file dialogs of the main window. The window asks
@@ -23,6 +25,15 @@ public:
     virtual QString SaveMenuFileName(QWidget* parent) = 0;
     // Shows the About box modally.
     virtual void ShowAbout(QWidget* parent) = 0;
+    // The font dialog `dialogName` ("FontDialog1" … "FontDialog9") showing
+    // `font`. True with the chosen font in `font`; false, and `font`
+    // untouched, when cancelled.
+    virtual bool ChooseFont(QWidget* parent, const QString& dialogName, QFont& font) = 0;
+    // The browse dialog of a file-name field: an existing file matching one of
+    // `nameFilters` (Qt name filters), starting at `current`. Empty when
+    // cancelled.
+    virtual QString BrowseFileName(QWidget* parent, const QStringList& nameFilters,
+                                   const QString& current) = 0;
 };
 
 // The real dialogs. Each file dialog starts where the user last chose a file
@@ -34,6 +45,9 @@ public:
     QString OpenMenuFileName(QWidget* parent) override;
     QString SaveMenuFileName(QWidget* parent) override;
     void ShowAbout(QWidget* parent) override;
+    bool ChooseFont(QWidget* parent, const QString& dialogName, QFont& font) override;
+    QString BrowseFileName(QWidget* parent, const QStringList& nameFilters,
+                           const QString& current) override;
 
 private:
     QString lastOpened_; // OpenDialog1

@@ -14,42 +14,12 @@
 #include "common/QtPrinters.h"
 
 #include "app/CommandLine.h"
+#include "app/FakePrompts.h"
 #include "app/MainUnit.h"
-#include "files/ByteBuilder.h"
+#include "app/MenuFixtures.h"
 #include "files/MenuFile.h"
 
 namespace {
-
-// Answers the window's questions as a test tells it to, and counts them.
-class FakePrompts : public TPrompts {
-public:
-    Answer answer = Answer::Cancel;
-    QString saveName; // empty: the save dialog is cancelled
-    QString openName; // empty: the open dialog is cancelled
-    int questions = 0;
-    int saveDialogs = 0;
-    int openDialogs = 0;
-    int abouts = 0;
-    QStringList errors;
-    QString lastText, lastCaption;
-
-    Answer YesNoCancel(QWidget*, const QString& text, const QString& caption) override {
-        ++questions;
-        lastText = text;
-        lastCaption = caption;
-        return answer;
-    }
-    void Error(QWidget*, const QString& text) override { errors << text; }
-    QString OpenMenuFileName(QWidget*) override {
-        ++openDialogs;
-        return openName;
-    }
-    QString SaveMenuFileName(QWidget*) override {
-        ++saveDialogs;
-        return saveName;
-    }
-    void ShowAbout(QWidget*) override { ++abouts; }
-};
 
 const QString kUntitled = QStringLiteral("Quenderl Menolux 1.0 - [unbenannt.mnx]");
 const QString kUntitledChanged = QStringLiteral("Quenderl Menolux 1.0 - [unbenannt.mnx*]");
@@ -262,28 +232,6 @@ TEST_F(MainFormTest, SaveNamesTheDocumentAndClearsTheMark) {
     form->Speichern1Click(); // saves under the same name without asking
     EXPECT_EQ(prompts->saveDialogs, 1);
     EXPECT_FALSE(form->IsChanged());
-}
-
-// An older menu file that ends after its mandatory part: one category with
-// one product, the page texts, settings and eight fonts.
-QByteArray olderMenuFile() {
-    ByteBuilder b;
-    b.i32(1).text(u"Suppen").i32(1).product(u"Gulasch", u"scharf", u"", 4.5, 0);
-    b.text(u"Mittagskarte").text(u"Fuß").text(u"EUR").text(u"paper.jpg");
-    b.flag(true).flag(false);
-    for (double v : {20.0, 20.0, 20.0, 20.0, 23.0, 10.0, 50.0, 0.0})
-        b.f64(v);
-    b.flag(true).flag(false).flag(true).flag(true);
-    for (int i = 0; i < 8; ++i)
-        b.font(0, 0xFF000008u, "Times New Roman", 0, 96, 12, 0);
-    return b.data();
-}
-
-QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes) {
-    QFile f(dir.filePath(name));
-    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(bytes);
-    return f.fileName();
 }
 
 TEST_F(MainFormTest, OpenLoadsTheFileAndNamesIt) {

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <optional>
+
+#include <QFont>
+#include <QStringList>
+
+#include "app/Prompts.h"
+
+// Answers the window's questions and dialogs as a test tells it to, and
+// counts them.
+class FakePrompts : public TPrompts {
+public:
+    Answer answer = Answer::Cancel;
+    QString saveName;          // empty: the save dialog is cancelled
+    QString openName;          // empty: the open dialog is cancelled
+    QString browseName;        // empty: the browse dialog is cancelled
+    std::optional<QFont> font; // none: the font dialog is cancelled
+    int questions = 0;
+    int saveDialogs = 0;
+    int openDialogs = 0;
+    int abouts = 0;
+    QStringList fontDialogs; // names of the font dialogs shown
+    QStringList browseFilters;
+    QStringList errors;
+    QString lastText, lastCaption;
+
+    Answer YesNoCancel(QWidget*, const QString& text, const QString& caption) override {
+        ++questions;
+        lastText = text;
+        lastCaption = caption;
+        return answer;
+    }
+    void Error(QWidget*, const QString& text) override { errors << text; }
+    QString OpenMenuFileName(QWidget*) override {
+        ++openDialogs;
+        return openName;
+    }
+    QString SaveMenuFileName(QWidget*) override {
+        ++saveDialogs;
+        return saveName;
+    }
+    void ShowAbout(QWidget*) override { ++abouts; }
+    bool ChooseFont(QWidget*, const QString& dialogName, QFont& chosen) override {
+        fontDialogs << dialogName;
+        if (!font)
+            return false;
+        chosen = *font;
+        return true;
+    }
+    QString BrowseFileName(QWidget*, const QStringList& nameFilters, const QString&) override {
+        browseFilters = nameFilters;
+        return browseName;
+    }
+};
