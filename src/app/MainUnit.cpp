@@ -7,13 +7,23 @@
 #include <QDir>
 #include <QHBoxLayout>
 #include <QIcon>
+#include <QKeyEvent>
 #include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
+#include <QWheelEvent>
+#include <QWindow>
 
+#include "app/SettingBinder.h"
+#include "layout/Preview.h"
+#include "texture/Dib.h"
 #include "translation/Messages.h"
 
 namespace {
@@ -32,12 +42,16 @@ TMainForm::TMainForm(std::unique_ptr<TPrompts> prompts, const QString& startFile
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Quenderl Menolux 1.0"));
     resize(960, 640); // room for all seven tabs with their icons
+    if (const QScreen* s = screen())
+        move(s->availableGeometry().center() - rect().center());
 
+    binder_ = new TSettingBinder(doc, this);
     BuildMenus();
     BuildToolbar();
     BuildTabs();
     auto* status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar1"));
+    status->setFixedHeight(19);
     setStatusBar(status);
 
     Timer1 = new QTimer(this);
@@ -46,25 +60,8 @@ TMainForm::TMainForm(std::unique_ptr<TPrompts> prompts, const QString& startFile
     Timer1->setInterval(300);
     connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
 
-    // Whatever the menu file stores marks the document changed when edited.
-    connect(&doc, &MenuDocument::modified, this, &TMainForm::SetChanged);
-    connect(&doc, &MenuDocument::textChanged, this, [this](TextSetting s) {
-        if (s == TextSetting::FilenameEdit2)
-            FilenameEdit2Change();
-        else if (s != TextSetting::WaehrEd)
-            CaptionEdChange();
-    });
-    connect(&doc, &MenuDocument::flagChanged, this, [this](FlagSetting s) {
-        if (s == FlagSetting::GrayScaleCheck || s == FlagSetting::LightenCheck)
-            FilenameEdit2Change();
-        else if (s == FlagSetting::RahmenCheck)
-            RepaintPreview();
-    });
-    connect(&doc, &MenuDocument::numberChanged, this, [this](NumberSetting s) {
-        if (s == NumberSetting::HellEd || s == NumberSetting::SatEd)
-            HellEdChange();
-    });
-
+    BuildFileDialogs();
+    ConnectDocument();
     FormCreate();
 }
 
@@ -76,6 +73,28 @@ QAction* TMainForm::Action(const QString& objectName) const {
     return findChild<QAction*>(objectName);
 }
 
+void TMainForm::Called(const char* handler) {
+    emit handlerCalled(QString::fromLatin1(handler));
+}
+
+TFileDialogSetup TMainForm::FileDialog(const QString& name) const {
+    return fileDialogs_.value(name);
+}
+
+void TMainForm::BuildFileDialogs() {
+    const QStringList menuFiles{QStringLiteral("Speisekarten (*.mnx)")};
+    const QStringList csvFiles{QStringLiteral("CSV-Dateien (*.csv)")};
+    const QStringList images = DibFilterToNameFilters(GetDIBOpenFilter());
+    fileDialogs_.insert(QStringLiteral("OpenDialog1"), {menuFiles, QStringLiteral("mnx"), false});
+    fileDialogs_.insert(QStringLiteral("SaveDialog1"), {menuFiles, QStringLiteral("mnx"), true});
+    fileDialogs_.insert(QStringLiteral("OpenDialog2"), {images, QString(), false});
+    fileDialogs_.insert(QStringLiteral("SaveDialog2"),
+                        {{QStringLiteral("Excel Dateien (*.xls)")}, QStringLiteral("xls"), false});
+    fileDialogs_.insert(QStringLiteral("OpenDialog3"), {csvFiles, QStringLiteral("csv"), false});
+    fileDialogs_.insert(QStringLiteral("SaveDialog3"), {csvFiles, QStringLiteral("csv"), false});
+    fileDialogs_.insert(QStringLiteral("FilenameEdit2"), {images, QString(), false});
+}
+
 void TMainForm::BuildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
@@ -85,69 +104,86 @@ void TMainForm::BuildMenus() {
         menu->setObjectName(QString::fromLatin1(name));
         return menu;
     };
-    auto addItem = [&](QMenu* menu, const char* name, const QString& caption) {
-        QAction* a = menu->addAction(caption);
-        a->setObjectName(QString::fromLatin1(name));
-        return a;
+    struct Item {
+        const char* name;
+        const char* caption;
+        void (TMainForm::*handler)();
+        QKeySequence keys;
     };
-    // Commands whose operations are not part of the program yet stay visible
-    // but disabled, so the menus have their final shape.
-    auto addLater = [&](QMenu* menu, const char* name, const QString& caption) {
-        QAction* a = addItem(menu, name, caption);
-        a->setEnabled(false);
-        return a;
+    auto addItems = [&](QMenu* menu, std::initializer_list<Item> items) {
+        for (const Item& item : items) {
+            if (!item.name) {
+                menu->addSeparator();
+                continue;
+            }
+            QAction* a = menu->addAction(QString::fromUtf8(item.caption));
+            a->setObjectName(QString::fromLatin1(item.name));
+            a->setShortcut(item.keys);
+            connect(a, &QAction::triggered, this, item.handler);
+        }
     };
+    const Item separator{nullptr, nullptr, nullptr, {}};
 
     QMenu* datei = addMenu("Datei1", QStringLiteral("&Datei"));
-    QAction* neu = addItem(datei, "Neu1", QStringLiteral("Neu"));
-    neu->setShortcut(QKeySequence::New);
-    connect(neu, &QAction::triggered, this, &TMainForm::Neu1Click);
-    QAction* open = addItem(datei, "ffnen1", QStringLiteral("Öffnen..."));
-    open->setShortcut(QKeySequence::Open);
-    connect(open, &QAction::triggered, this, &TMainForm::ffnen1Click);
-    QAction* save = addItem(datei, "Speichern1", QStringLiteral("Speichern"));
-    save->setShortcut(QKeySequence::Save);
-    connect(save, &QAction::triggered, this, &TMainForm::Speichern1Click);
-    QAction* saveAs = addItem(datei, "Speichernunter1", QStringLiteral("Speichern unter..."));
-    saveAs->setShortcut(QKeySequence::SaveAs);
-    connect(saveAs, &QAction::triggered, this, &TMainForm::Speichernunter1Click);
-    addLater(datei, "ExportierenalsCSVDatei1", QStringLiteral("Exportieren als CSV Datei..."));
-    addLater(datei, "ImportierenausCSVDatei1", QStringLiteral("Importieren aus CSV Datei..."));
-    datei->addSeparator();
-    addLater(datei, "Drucken1", QStringLiteral("Drucken"))->setShortcut(QKeySequence::Print);
-    addLater(datei, "AktuelleSeitedrucken1", QStringLiteral("Aktuelle Seite drucken"));
-    addLater(datei, "Druckereinrichten1", QStringLiteral("Drucker einrichten..."));
-    datei->addSeparator();
-    QAction* quit = addItem(datei, "Beenden1", QStringLiteral("Beenden"));
-    quit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-    quit->setMenuRole(QAction::QuitRole);
-    connect(quit, &QAction::triggered, this, &TMainForm::Beenden1Click);
+    addItems(
+        datei,
+        {
+            {"Neu1", "Neu", &TMainForm::Neu1Click, QKeySequence::New},
+            {"ffnen1", "Öffnen...", &TMainForm::ffnen1Click, QKeySequence::Open},
+            {"Speichern1", "Speichern", &TMainForm::Speichern1Click, QKeySequence::Save},
+            {"Speichernunter1", "Speichern unter...", &TMainForm::Speichernunter1Click,
+             QKeySequence::SaveAs},
+            {"ExportierenalsCSVDatei1",
+             "Exportieren als CSV Datei...",
+             &TMainForm::ExportierenalsCSVDatei1Click,
+             {}},
+            {"ImportierenausCSVDatei1",
+             "Importieren aus CSV Datei...",
+             &TMainForm::ImportierenausCSVDatei1Click,
+             {}},
+            separator,
+            {"Drucken1", "Drucken", &TMainForm::Drucken1Click, QKeySequence::Print},
+            {"AktuelleSeitedrucken1",
+             "Aktuelle Seite drucken",
+             &TMainForm::AktuelleSeitedrucken1Click,
+             {}},
+            {"Druckereinrichten1",
+             "Drucker einrichten...",
+             &TMainForm::Druckereinrichten1Click,
+             {}},
+            separator,
+            {"Beenden1", "Beenden", &TMainForm::Beenden1Click, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+        });
+    Action(QStringLiteral("Beenden1"))->setMenuRole(QAction::QuitRole);
 
     QMenu* optionen = addMenu("Optionen1", QStringLiteral("&Optionen"));
-    QAction* dpi = addLater(optionen, "DPIWertbeimDruckenselbereinstellen1",
-                            QStringLiteral("DPI Wert beim Drucken selber einstellen"));
-    dpi->setCheckable(true);
+    addItems(optionen, {{"DPIWertbeimDruckenselbereinstellen1",
+                         "DPI Wert beim Drucken selber einstellen",
+                         &TMainForm::DPIWertbeimDruckenselbereinstellen1Click,
+                         {}}});
+    Action(QStringLiteral("DPIWertbeimDruckenselbereinstellen1"))->setCheckable(true);
 
     QMenu* sprache = addMenu("Sprache1", QStringLiteral("&Sprache"));
+    addItems(sprache, {
+                          {"Deutsch1", "Deutsch", &TMainForm::Deutsch1Click, {}},
+                          {"English1", "English", &TMainForm::English1Click, {}},
+                          {"Franais1", "Français", &TMainForm::Franais1Click, {}},
+                          {"Nederlands1", "Nederlands", &TMainForm::Nederlands1Click, {}},
+                          {"Swedish1", "Swedish", &TMainForm::Swedish1Click, {}},
+                          separator,
+                          {"bersetzen1", "Übersetzen...", &TMainForm::bersetzen1Click, {}},
+                      });
     auto* languages = new QActionGroup(this);
-    const std::pair<const char*, const char*> langs[] = {{"Deutsch1", "Deutsch"},
-                                                         {"English1", "English"},
-                                                         {"Franais1", "Français"},
-                                                         {"Nederlands1", "Nederlands"},
-                                                         {"Swedish1", "Swedish"}};
-    for (const auto& [name, caption] : langs) {
-        QAction* a = addLater(sprache, name, QString::fromUtf8(caption));
+    for (const char* name : {"Deutsch1", "English1", "Franais1", "Nederlands1", "Swedish1"}) {
+        QAction* a = Action(QString::fromLatin1(name));
         a->setCheckable(true);
         languages->addAction(a);
     }
-    languages->actions().constFirst()->setChecked(true);
-    sprache->addSeparator();
-    addLater(sprache, "bersetzen1", QStringLiteral("Übersetzen..."));
+    Action(QStringLiteral("Deutsch1"))->setChecked(true);
 
     QMenu* hilfe = addMenu("Hilfe1", QStringLiteral("&Hilfe"));
-    QAction* about = addItem(hilfe, "ber1", QStringLiteral("Über..."));
-    about->setMenuRole(QAction::AboutRole);
-    connect(about, &QAction::triggered, this, &TMainForm::ber1Click);
+    addItems(hilfe, {{"ber1", "Über...", &TMainForm::ber1Click, {}}});
+    Action(QStringLiteral("ber1"))->setMenuRole(QAction::AboutRole);
 }
 
 void TMainForm::BuildToolbar() {
@@ -198,25 +234,72 @@ void TMainForm::BuildTabs() {
         const char* caption;
         const char* icon;
         QStyle::StandardPixmap fallback;
+        QWidget* page;
     };
     const Tab tabs[] = {
-        {"TabSheet1", "Produkte anlegen", "document-new", QStyle::SP_FileIcon},
+        {"TabSheet1", "Produkte anlegen", "document-new", QStyle::SP_FileIcon, BuildProductsTab()},
         {"TabSheet2", "Speisekarte erzeugen", "document-print-preview",
-         QStyle::SP_FileDialogContentsView},
-        {"TabSheet3", "Layout", "format-justify-left", QStyle::SP_FileDialogListView},
-        {"TabSheet4", "Hintergrund", "image-x-generic", QStyle::SP_DesktopIcon},
-        {"TabSheet5", "Zusatzstoffe", "view-list-text", QStyle::SP_FileDialogInfoView},
-        {"TabSheet6", "Allergene", "dialog-warning", QStyle::SP_MessageBoxWarning},
-        {"TabSheet7", "Datenbank", "drive-harddisk", QStyle::SP_DriveHDIcon},
+         QStyle::SP_FileDialogContentsView, BuildPreviewTab()},
+        {"TabSheet3", "Layout", "format-justify-left", QStyle::SP_FileDialogListView,
+         BuildLayoutTab()},
+        {"TabSheet4", "Hintergrund", "image-x-generic", QStyle::SP_DesktopIcon,
+         BuildBackgroundTab()},
+        {"TabSheet5", "Zusatzstoffe", "view-list-text", QStyle::SP_FileDialogInfoView,
+         BuildLegendTab(Legend::Additives)},
+        {"TabSheet6", "Allergene", "dialog-warning", QStyle::SP_MessageBoxWarning,
+         BuildLegendTab(Legend::Allergens)},
+        {"TabSheet7", "Datenbank", "drive-harddisk", QStyle::SP_DriveHDIcon, BuildDatabaseTab()},
     };
     for (const Tab& t : tabs) {
-        auto* page = new QWidget(PageControl1);
-        page->setObjectName(QString::fromLatin1(t.name));
-        PageControl1->addTab(page, themeIcon(t.icon, t.fallback, this),
+        t.page->setObjectName(QString::fromLatin1(t.name));
+        PageControl1->addTab(t.page, themeIcon(t.icon, t.fallback, this),
                              QString::fromUtf8(t.caption));
     }
     PageControl1->setCurrentIndex(0);
     static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(PageControl1, 1);
+}
+
+QPushButton* TMainForm::Button(QWidget* parent, const char* name, const char* caption,
+                               void (TMainForm::*handler)()) {
+    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
+    button->setObjectName(QString::fromLatin1(name));
+    // A focused button takes Enter itself, as it takes Space.
+    button->setAutoDefault(true);
+    connect(button, &QPushButton::clicked, this, handler);
+    return button;
+}
+
+void TMainForm::ConnectDocument() {
+    // Whatever the menu file stores marks the document changed when edited.
+    connect(&doc, &MenuDocument::modified, this, &TMainForm::SetChanged);
+    connect(&doc, &MenuDocument::textChanged, this, [this](TextSetting s) {
+        switch (s) {
+        case TextSetting::CaptionEd:
+        case TextSetting::FussEd:
+        case TextSetting::KopfEd:
+            CaptionEdChange();
+            break;
+        case TextSetting::FilenameEdit2:
+            FilenameEdit2Change();
+            break;
+        case TextSetting::WaehrEd:
+            break;
+        }
+    });
+    connect(&doc, &MenuDocument::flagChanged, this, [this](FlagSetting s) {
+        if (s == FlagSetting::GrayScaleCheck)
+            GrayScaleCheckClick();
+        else if (s == FlagSetting::LightenCheck)
+            LightenCheckClick();
+        else if (s == FlagSetting::RahmenCheck)
+            RahmenCheckClick();
+    });
+    connect(&doc, &MenuDocument::numberChanged, this, [this](NumberSetting s) {
+        if (s == NumberSetting::HellEd || s == NumberSetting::SatEd)
+            HellEdChange();
+    });
+    connect(&doc, &MenuDocument::categoriesChanged, this, &TMainForm::ListKats);
+    connect(&doc, &MenuDocument::legendChanged, this, &TMainForm::ListLegend);
 }
 
 // --- life events -------------------------------------------------------------
@@ -225,16 +308,30 @@ void TMainForm::FormCreate() {
     progpath = QCoreApplication::applicationDirPath();
     if (!progpath.endsWith(QLatin1Char('/')))
         progpath += QLatin1Char('/');
-    // The translation table, the texture and the image filter come later;
-    // until then these steps do nothing.
+    // The translation table and the options file come later; until then
+    // these steps do nothing.
     maincap = windowTitle();
+    paper_ = CurrentPrinterPage();
     ListProds();
-    doc.setText(TextSetting::FilenameEdit2, GetMessageText(4));
+    // The texture file; setting it prepares the texture. A document that has
+    // the name already gets no change reaction, so it is prepared here.
+    if (doc.text(TextSetting::FilenameEdit2) != GetMessageText(4))
+        doc.setText(TextSetting::FilenameEdit2, GetMessageText(4));
+    else
+        FilenameEdit2Change();
     ListDatabase();
+    RepaintPreview();
 }
 
 void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    // The wheel is seen where it enters the window, before any control.
+    if (QWindow* w = windowHandle(); w && w != wheelWindow_) {
+        if (wheelWindow_)
+            wheelWindow_->removeEventFilter(this);
+        wheelWindow_ = w;
+        w->installEventFilter(this);
+    }
     FormShow();
 }
 
@@ -268,36 +365,71 @@ void TMainForm::FormClose() {
 }
 
 void TMainForm::FormDestroy() {
+    Timer1->stop();
+    if (wheelWindow_)
+        wheelWindow_->removeEventFilter(this);
+    // Controls being torn down must not reach handlers any more.
+    for (QObject* child : findChildren<QObject*>())
+        child->blockSignals(true);
     disconnect(&doc, nullptr, this, nullptr);
     doc.blockSignals(true);
     doc.clearKats();
     doc.clearDatabase();
+    di2.Free();
 }
 
-// --- reactions ---------------------------------------------------------------
+// --- keyboard, wheel and resizing --------------------------------------------
 
-void TMainForm::CaptionEdChange() {
-    RepaintPreview();
+void TMainForm::keyPressEvent(QKeyEvent* event) {
+    // Enter reaches the window only when the focused control did not use it.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && PressDefaultButton()) {
+        event->accept();
+        return;
+    }
+    QMainWindow::keyPressEvent(event);
 }
 
-void TMainForm::HellEdChange() {
-    // Restart: the texture is prepared 300 ms after the last of a series of edits.
-    Timer1->stop();
-    Timer1->start();
+bool TMainForm::PressDefaultButton() {
+    QPushButton* button = nullptr;
+    switch (PageControl1->currentIndex()) {
+    case 0:
+        button = AddToDataBaseBtn;
+        break;
+    case 4:
+        button = BitBtn5;
+        break;
+    case 5:
+        button = BitBtn7;
+        break;
+    case 6:
+        button = AddProdukt;
+        break;
+    default:
+        break;
+    }
+    if (!button || !button->isEnabled())
+        return false;
+    button->click();
+    return true;
 }
 
-void TMainForm::Timer1Timer() {
-    Timer1->stop();
-    FilenameEdit2Change();
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::Wheel && watched == wheelWindow_) {
+        const auto* wheel = static_cast<QWheelEvent*>(event);
+        const int notches = TakeWheelNotches(wheelPending_, wheel->angleDelta().y());
+        for (int i = 0; i < notches; ++i)
+            FormMouseWheelUp();
+        for (int i = 0; i > notches; --i)
+            FormMouseWheelDown();
+        // On the two preview tabs the box moves 20 pixels a notch and no more:
+        // passing the event on would scroll it again by the box's own step.
+        return WheelScrollBox() != nullptr;
+    }
+    if (event->type() == QEvent::Resize) {
+        if (watched == ListView2)
+            ListView2Resize();
+        else if (watched == ListView1 || watched == ListView5)
+            ListView1Resize();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
-
-void TMainForm::FilenameEdit2Change() {
-    // Loads and prepares the texture, then repaints its view (texture support
-    // comes later).
-    RepaintTexture();
-}
-
-void TMainForm::ListProds() {}
-void TMainForm::ListDatabase() {}
-void TMainForm::RepaintPreview() {}
-void TMainForm::RepaintTexture() {}

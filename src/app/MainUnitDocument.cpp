@@ -1,6 +1,7 @@
 // The document commands of the main window and its change tracking.
 #include <QDir>
 #include <QFileInfo>
+#include <QTreeWidget>
 
 #include "app/MainUnit.h"
 #include "files/MenuFile.h"
@@ -46,6 +47,7 @@ void TMainForm::NewAll() {
 }
 
 void TMainForm::Neu1Click() {
+    Called(__func__);
     if (QuerySaveChanges())
         NewAll();
 }
@@ -58,6 +60,7 @@ bool TMainForm::OpenFile() {
 }
 
 void TMainForm::ffnen1Click() {
+    Called(__func__);
     if (QuerySaveChanges())
         OpenFile();
 }
@@ -79,10 +82,12 @@ bool TMainForm::SaveFile() {
 }
 
 void TMainForm::Speichern1Click() {
+    Called(__func__);
     SaveFile();
 }
 
 void TMainForm::Speichernunter1Click() {
+    Called(__func__);
     const QString path = prompts_->SaveMenuFileName(this);
     if (path.isEmpty())
         return;
@@ -92,10 +97,12 @@ void TMainForm::Speichernunter1Click() {
 }
 
 void TMainForm::Beenden1Click() {
+    Called(__func__);
     close();
 }
 
 void TMainForm::ber1Click() {
+    Called(__func__);
     prompts_->ShowAbout(this);
 }
 
@@ -115,6 +122,10 @@ bool TMainForm::OpenFileWithName(const QString& sfn) {
         return false;
     }
     afilename = sfn;
+    // The first category is selected; like any selection this marks the
+    // document changed, until the open ends unchanged below.
+    if (QTreeWidgetItem* first = ListView2->topLevelItem(0))
+        ListView2->setCurrentItem(first);
     ListProds();
     ListDatabase();
     RepaintPreview();

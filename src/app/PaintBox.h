@@ -1,0 +1,28 @@
+#pragma once
+
+#include <functional>
+
+#include <QWidget>
+
+class QMouseEvent;
+class QPainter;
+
+// A plain drawing surface whose painting and mouse handling belong to the
+// window that owns it: the window sets the callbacks. It draws no background
+// of its own, so whatever it leaves unpainted shows its parent's colour.
+class TPaintBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit TPaintBox(QWidget* parent = nullptr);
+
+    std::function<void(QPainter&)> onPaint;
+    std::function<void(QMouseEvent*)> onMouseDown;
+    std::function<void(QMouseEvent*)> onMouseMove;
+    std::function<void(QMouseEvent*)> onMouseUp;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+};

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <array>
+
+#include <QObject>
+#include <QPointer>
+
+#include "foundation/MenuDocument.h"
+
+class QAbstractSpinBox;
+class QCheckBox;
+class QDoubleSpinBox;
+class QLineEdit;
+class QSpinBox;
+
+// Keeps controls and document settings in step, in both directions: an edit
+// of a bound control sets its setting in the document, and a change of the
+// setting (an edit elsewhere, a file being opened) shows in the control. The
+// control is updated with its signals blocked, so nothing echoes back.
+//
+// Spin boxes take range, step and decimals from SettingInfo. Each setting has
+// at most one control.
+class TSettingBinder : public QObject {
+    Q_OBJECT
+public:
+    explicit TSettingBinder(MenuDocument& doc, QObject* parent = nullptr);
+
+    void Bind(QLineEdit* edit, TextSetting s);
+    void Bind(QCheckBox* box, FlagSetting s);
+    void Bind(QDoubleSpinBox* box, NumberSetting s);
+    void Bind(QSpinBox* box, NumberSetting s);
+
+    // Shows every setting in its control.
+    void Refresh();
+
+private:
+    void ShowText(TextSetting s);
+    void ShowFlag(FlagSetting s);
+    void ShowNumber(NumberSetting s);
+
+    MenuDocument& doc_;
+    std::array<QPointer<QLineEdit>, TextSettingCount> texts_;
+    std::array<QPointer<QCheckBox>, FlagSettingCount> flags_;
+    std::array<QPointer<QAbstractSpinBox>, NumberSettingCount> numbers_;
+};
