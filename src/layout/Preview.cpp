@@ -51,15 +51,8 @@ QImage RenderPreviewPage(MenuDocument& doc, TLayoutView view, const TPageSetup& 
     QPainter painter(&bitmap);
     TPainterCanvas canvas(painter, sdpi);
     view.zoom = zoom;
-    TPageRequest request;
-    request.dpi = sdpi;
-    request.width = size.width();
-    request.height = size.height();
-    request.seiteedvalue = page;
-    request.zoomedvalue = zoom;
-    request.printit = false; // the layout paints the white page itself
-    request.widthmm = paper.WidthMM();
-    request.heightmm = paper.HeightMM();
+    // Not for the printer: the layout paints the white page itself.
+    TPageRequest request = paper.Request(sdpi, zoom, page, false);
     request.isprintout = false;
     PaintToCanvas(doc, view, canvas, request);
     painter.end();
