@@ -232,6 +232,7 @@ QWidget* TMainForm::BuildLayoutTab() {
 
     auto* left = new QVBoxLayout;
     auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     const std::pair<const char*, NumberSetting> margins[] = {
         {"Linker Seitenrand in mm:", NumberSetting::LinksEd},
         {"Oberer Seitenrand in mm:", NumberSetting::ObenEd},

@@ -61,6 +61,7 @@ void TSettingBinder::ShowText(TextSetting s) {
         return;
     const QSignalBlocker blocker(edit);
     edit->setText(doc_.text(s));
+    edit->setCursorPosition(0); // a long text shows from its start
 }
 
 void TSettingBinder::ShowFlag(FlagSetting s) {

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QTabWidget>
 
 #include "app/CommandLine.h"
 #include "app/MainUnit.h"
@@ -60,6 +61,11 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Menolux"));
 
     TMainForm form(nullptr, cl.file);
+    // tools/screenshot.sh starts the window on the tab it shows.
+    bool haveTab = false;
+    const int startTab = qEnvironmentVariableIntValue("MENOLUX_START_TAB", &haveTab);
+    if (auto* tabs = form.findChild<QTabWidget*>(QStringLiteral("PageControl1")); tabs && haveTab)
+        tabs->setCurrentIndex(startTab);
     form.show();
     return QApplication::exec();
 }
