@@ -268,6 +268,22 @@ TEST_F(TextureTiles, AspectRatioDecidesTheTileHeight) {
     }
 }
 
+TEST_F(TextureTiles, FrameStandsOverTheTextureOfTheRequestedPage) {
+    const int k = addKat("Speisen");
+    for (int i = 0; i < 80; ++i)
+        addProduct(k, "Gericht");
+    const Result r = layout(2);
+    qsizetype lastTile = -1, lastLine = -1;
+    for (qsizetype i = 0; i < r.items.size(); ++i) {
+        if (r.items[i].kind == Item::Kind::Image)
+            lastTile = i;
+        if (r.items[i].kind == Item::Kind::Line)
+            lastLine = i;
+    }
+    ASSERT_GE(lastTile, 0);
+    EXPECT_GT(lastLine, lastTile);
+}
+
 TEST_F(TextureTiles, OnlyTheRequestedPageAndNoEndlessTiling) {
     const int k = addKat("Speisen");
     for (int i = 0; i < 80; ++i)
