@@ -48,12 +48,8 @@ int FontPixelSize(int size, int ppi) {
 }
 
 QFont MakeQFont(const TFontSetting& font, int pixelSize) {
-    QFont f(font.name);
+    QFont f = font.toQFont();
     f.setPixelSize(pixelSize > 0 ? pixelSize : 1);
-    f.setBold(font.style & TFontSetting::Bold);
-    f.setItalic(font.style & TFontSetting::Italic);
-    f.setUnderline(font.style & TFontSetting::Underline);
-    f.setStrikeOut(font.style & TFontSetting::StrikeOut);
     return f;
 }
 
