@@ -5,6 +5,7 @@
 #include <new>
 
 #include <QByteArray>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QList>
 #include <QPainter>
@@ -126,7 +127,9 @@ QString Patterns(const QStringList& suffixes, QChar separator) {
 } // namespace
 
 dib OpenDib(const QString& name) {
-    if (name.isEmpty())
+    // Only regular files: a named pipe or a terminal would block the reading
+    // until someone writes to it, and a device may never end.
+    if (name.isEmpty() || !QFileInfo(name).isFile())
         return dib{};
     QImageReader reader(name);
     reader.setAutoTransform(true);

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include <QByteArray>
 #include <QDir>
 #include <QFile>
@@ -451,6 +453,21 @@ TEST_F(TextureFiles, UnreadableFilesGiveNoTexture) {
         EXPECT_EQ(texture.Dib().poi, nullptr);
         EXPECT_TRUE(texture.image().isNull());
         EXPECT_EQ(texture.width(), 0);
+    }
+}
+
+// A named pipe or a terminal would block reading until someone writes to
+// it: only regular files are opened as images.
+TEST_F(TextureFiles, OnlyRegularFilesAreRead) {
+    const QString fifo = dir.filePath(QStringLiteral("fifo"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const QString& name : {fifo, QStringLiteral("/dev/stdin"), QStringLiteral("/dev/zero")}) {
+        SCOPED_TRACE(name.toStdString());
+        dib d = OpenDib(name);
+        EXPECT_EQ(d.poi, nullptr);
+        TTexture texture(dir.path());
+        texture.Prepare(TTextureSettings{name, true, true, 50, 0});
+        EXPECT_TRUE(texture.isEmpty());
     }
 }
 
