@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "files/MenuFile.h"
+#include "files/OutputFile.h"
 #include "foundation/MenuDocument.h"
 #include "layout/Export.h"
 #include "texture/Texture.h"
@@ -24,7 +25,11 @@ TCommandLine ParseCommandLine(const QStringList& args) {
     TCommandLine cl;
     if (args.isEmpty())
         return cl;
-    if (!args.constFirst().startsWith(QLatin1String("--")) && args.constFirst() != "-h") {
+    // A lone "-" is no option (it names standard output where an output goes).
+    auto isOption = [](const QString& a) {
+        return a.startsWith(QLatin1Char('-')) && a != QLatin1String("-");
+    };
+    if (!isOption(args.constFirst())) {
         cl.file = args.constFirst(); // further arguments are ignored
         return cl;
     }
@@ -37,7 +42,7 @@ TCommandLine ParseCommandLine(const QStringList& args) {
             cl.mode = Mode::Help;
             return cl;
         }
-        if (!a.startsWith(QLatin1String("--"))) {
+        if (!isOption(a)) {
             files << a;
             continue;
         }
@@ -112,9 +117,11 @@ QString CommandLineUsage() {
         "  menolux --export-png OUT.png --page N [--zoom Z] [--dpi D] FILE.mnx\n"
         "      Page N as the preview shows it (zoom 10-1000 %, default 100; dpi default 96).\n"
         "  menolux --layout-json OUT.json|- [--page N] [--zoom Z] [--dpi D] FILE.mnx\n"
-        "      Every drawing call of page N (default 1) as JSON; - writes to standard output.\n"
+        "      Every drawing call of page N (default 1) as JSON.\n"
         "  menolux --help\n"
         "      Show this text.\n"
+        "OUT may be - for standard output. An existing device or named pipe given as OUT\n"
+        "is written into, never replaced; other files are replaced only once complete.\n"
         "Errors print one line and exit with a non-zero code; nothing is written then.\n");
 }
 
@@ -137,7 +144,7 @@ int RunHeadless(const TCommandLine& cl, QString* errorOut) {
         return 1;
     }
     if (cl.mode == Mode::Save) {
-        if (!SaveMenuFile(doc, cl.output, &error)) {
+        if (!WriteOutput(cl.output, MenuFileBytes(doc), &error)) {
             *errorOut = error;
             return 1;
         }

@@ -5,9 +5,9 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include "files/BinaryStream.h"
+#include "files/OutputFile.h"
 #include "files/Windows1252.h"
 #include "foundation/MenuDocument.h"
 
@@ -136,7 +136,8 @@ void readCategories(ByteReader& in, MenuDocument& doc, QString& scratch) {
 QList<TLegendEntry> readLegend(ByteReader& in) {
     QList<TLegendEntry> entries;
     const int32_t n = in.count(MinLegendEntryBytes);
-    entries.reserve(n);
+    // The list grows as entries arrive: the count alone reserves nothing, so
+    // memory follows what the file really holds.
     for (int32_t i = 0; i < n && in.ok(); ++i) {
         TLegendEntry e;
         e.key = ReadFileStr(in);
@@ -278,27 +279,7 @@ QByteArray MenuFileBytes(const MenuDocument& doc) {
 }
 
 bool SaveMenuFile(const MenuDocument& doc, const QString& path, QString* error) {
-    const QByteArray bytes = MenuFileBytes(doc);
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, QStringLiteral("Cannot create the file \"%1\": %2")
-                            .arg(nativePath(path), file.errorString()));
-        return false;
-    }
-    // Flushing before commit() matters: commit() does not notice when the last
-    // buffered bytes fail to reach the disk (a partial write of a full disk).
-    if (file.write(bytes) != bytes.size() || !file.flush()) {
-        setError(error, QStringLiteral("Cannot write the file \"%1\": %2")
-                            .arg(nativePath(path), file.errorString()));
-        file.cancelWriting();
-        return false;
-    }
-    if (!file.commit()) {
-        setError(error, QStringLiteral("Cannot save the file \"%1\": %2")
-                            .arg(nativePath(path), file.errorString()));
-        return false;
-    }
-    return true;
+    return WriteWholeFile(path, MenuFileBytes(doc), error);
 }
 
 // --- reading ---------------------------------------------------------------
@@ -332,26 +313,25 @@ bool LoadMenuFile(const QString& path, MenuDocument& fresh, MenuFileGroups* grou
                   QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("Cannot open the file \"%1\": %2")
+        setError(error, QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden: %2")
                             .arg(nativePath(path), file.errorString()));
         return false;
     }
     if (file.isSequential()) {
-        setError(
-            error,
-            QStringLiteral("Cannot read \"%1\": it is not a regular file").arg(nativePath(path)));
+        setError(error, QStringLiteral("\"%1\" ist keine gewöhnliche Datei").arg(nativePath(path)));
         return false;
     }
     const qint64 size = file.size();
     if (size > MaxMenuFileBytes) {
-        setError(error, QStringLiteral("The file \"%1\" is too large for a menu file (%2 bytes)")
-                            .arg(nativePath(path))
-                            .arg(size));
+        setError(error,
+                 QStringLiteral("Die Datei \"%1\" ist zu groß für eine Speisekarte (%2 Bytes)")
+                     .arg(nativePath(path))
+                     .arg(size));
         return false;
     }
     const QByteArray bytes = file.read(size);
     if (bytes.size() != size) {
-        setError(error, QStringLiteral("Cannot read the file \"%1\": %2")
+        setError(error, QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden: %2")
                             .arg(nativePath(path), file.errorString()));
         return false;
     }

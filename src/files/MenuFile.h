@@ -47,10 +47,9 @@ TFontSetting ReadFontRecord(ByteReader& in);
 
 // The complete file for `doc`: fields 1 to 41, every group.
 QByteArray MenuFileBytes(const MenuDocument& doc);
-// Writes the complete file to `path` through a temporary file that replaces
-// the old one only once everything is written, so a failed save leaves an
-// existing file as it was. On failure returns false and, when `error` is
-// given, a message naming the file and the cause.
+// Writes the complete file to `path` with WriteWholeFile: a failed save
+// leaves an existing file as it was. On failure returns false and, when
+// `error` is given, a message naming the file and the cause.
 bool SaveMenuFile(const MenuDocument& doc, const QString& path, QString* error = nullptr);
 
 // --- reading ---

@@ -1,7 +1,5 @@
 #include "layout/Export.h"
 
-#include <cstdio>
-
 #include <QBuffer>
 #include <QDir>
 #include <QImage>
@@ -13,7 +11,6 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
 
 #include "layout/PainterCanvas.h"
 #include "layout/RecordingCanvas.h"
@@ -129,25 +126,5 @@ bool RenderLayoutJson(MenuDocument& doc, const TExportRequest& req, QByteArray* 
     const QJsonObject root{{"page", page},          {"pages_follow", more},    {"dpi", req.dpi},
                            {"width", size.width()}, {"height", size.height()}, {"items", items}};
     *json = QJsonDocument(root).toJson(QJsonDocument::Indented);
-    return true;
-}
-
-bool WriteOutput(const QString& path, const QByteArray& bytes, QString* error) {
-    if (path == QLatin1String("-")) {
-        const bool ok = std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) ==
-                            size_t(bytes.size()) &&
-                        std::fflush(stdout) == 0;
-        if (!ok)
-            setError(error, QStringLiteral("cannot write to standard output"));
-        return ok;
-    }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush() ||
-        !file.commit()) {
-        setError(error, QStringLiteral("cannot write \"%1\": %2")
-                            .arg(QDir::toNativeSeparators(path), file.errorString()));
-        file.cancelWriting();
-        return false;
-    }
     return true;
 }

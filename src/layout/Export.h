@@ -8,8 +8,8 @@
 #include "layout/PageSetup.h"
 
 // Pages of a menu rendered without a window: PDF, PNG and the layout as JSON.
-// Every function renders into memory first and writes its file only when
-// everything succeeded.
+// Every function renders into memory; the command line writes the file
+// (WriteOutput) only when everything succeeded.
 
 struct TExportRequest {
     TPageSetup paper = A4PageSetup();
@@ -28,7 +28,3 @@ bool RenderPng(MenuDocument& doc, const TExportRequest& req, QByteArray* png, QS
 // {"page":N,"pages_follow":bool,"dpi":D,"width":W,"height":H,"items":[...]}.
 bool RenderLayoutJson(MenuDocument& doc, const TExportRequest& req, QByteArray* json,
                       QString* error);
-
-// Writes `bytes` to `path` through a temporary file; "-" writes to standard
-// output.
-bool WriteOutput(const QString& path, const QByteArray& bytes, QString* error);

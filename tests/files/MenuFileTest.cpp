@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include <sys/resource.h>
@@ -455,6 +456,28 @@ TEST_F(MenuFileTest, HostileCountsAndLengths) {
             EXPECT_EQ(doc.data.count(), 0u);
         }
     }
+}
+
+// A legend count that the bytes could back, followed by one long entry: the
+// reader takes memory for what arrives, not for what the count promises (two
+// million entries would take about 100 MB).
+TEST_F(MenuFileTest, LegendMemoryFollowsTheEntriesThatArrive) {
+    ByteBuilder b;
+    b.i32(0);
+    defaultSettings(b);
+    b.flag(false).flag(false).flag(false).flag(false).text(u"");
+    b.font(0, WindowText, "Times New Roman", 0, 96, 9, 0);
+    b.i32(2000000).text(std::u16string(8000000, u'x')); // a key, then the file ends
+    const QByteArray bytes = b.data();
+    MenuDocument doc;
+    QString error;
+    bool ok;
+    {
+        const AddressSpaceCap cap(64u << 20);
+        ok = ReadMenuFile(bytes, doc, nullptr, &error);
+    }
+    EXPECT_FALSE(ok);
+    EXPECT_EQ(error, "Read beyond end of file");
 }
 
 TEST_F(MenuFileTest, RichDocumentRoundTripsByteForByte) {
