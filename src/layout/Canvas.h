@@ -64,6 +64,12 @@ public:
     // The whole image scaled smoothly into `target`.
     virtual void StretchImage(const QImage& image, const QRect& target) = 0;
 
+    // The page being drawn, in pixels from (0, 0); the layout sets it. A
+    // canvas may show only part of the page (a window onto a zoomed page).
+    QSize PageSize() const { return pageSize_; }
+    void SetPageSize(QSize size) { pageSize_ = size; }
+
 protected:
     TCanvasFont font_;
+    QSize pageSize_;
 };

@@ -17,12 +17,8 @@
 
 namespace {
 
-// A menu never has this many pages; the bound keeps a damaged layout from
-// producing pages without end.
-constexpr int MaxPages = 10000;
-
 // Images larger than this are refused rather than allocated.
-constexpr qint64 MaxImagePixels = qint64(400) * 1000 * 1000;
+constexpr qint64 MaxImagePixels = qint64(200) * 1000 * 1000;
 
 void setError(QString* error, const QString& text) {
     if (error)
@@ -30,12 +26,20 @@ void setError(QString* error, const QString& text) {
 }
 
 bool checkSize(QSize size, QString* error) {
-    if (size.width() < 1 || size.height() < 1 ||
-        qint64(size.width()) * size.height() > MaxImagePixels) {
+    if (size.width() < 1 || size.height() < 1) {
         setError(error, QStringLiteral("the page would be %1 x %2 pixels; choose another zoom "
                                        "or resolution")
                             .arg(size.width())
                             .arg(size.height()));
+        return false;
+    }
+    if (qint64(size.width()) * size.height() > MaxImagePixels) {
+        setError(error, QStringLiteral("the page would be %1 x %2 pixels, more than the %3 "
+                                       "million an image may have; choose a smaller zoom or "
+                                       "resolution")
+                            .arg(size.width())
+                            .arg(size.height())
+                            .arg(MaxImagePixels / 1000000));
         return false;
     }
     return true;
@@ -60,18 +64,28 @@ bool RenderPdf(MenuDocument& doc, const TExportRequest& req, QByteArray* pdf, QS
     // Paper comes out at its physical size: zoom 100 at the paper's resolution.
     TLayoutView view = req.view;
     view.zoom = 100;
-    const int first = req.page > 0 ? req.page : 1;
-    for (int page = first; page <= MaxPages; ++page) {
-        if (page > first)
-            writer.newPage();
-        TPainterCanvas canvas(painter, req.paper.pdpi);
-        TPageRequest request = req.paper.Request(req.paper.pdpi, 100, page, true);
-        request.isprintout = true;
-        const bool more = PaintToCanvas(doc, view, canvas, request);
-        if (req.page > 0 || !more)
-            break;
+    TPainterCanvas canvas(painter, req.paper.pdpi);
+    TPageRequest request = req.paper.Request(req.paper.pdpi, 100, std::max(req.page, 1), true);
+    request.isprintout = true;
+    if (req.page > 0) {
+        PaintToCanvas(doc, view, canvas, request);
+        painter.end();
+        return true;
     }
+    // Every page in one pass of the layout.
+    bool tooLong = false;
+    const int pages = PaintAllPages(doc, view, canvas, request, [&](int page) {
+        tooLong = page > req.maxPages;
+        return !tooLong && writer.newPage();
+    });
     painter.end();
+    if (pages < 0) {
+        setError(error, tooLong ? QStringLiteral("the menu has more than %1 pages; a PDF holds at "
+                                                 "most %1 (export single pages with --page)")
+                                      .arg(req.maxPages)
+                                : QStringLiteral("cannot start a new page of the PDF"));
+        return false;
+    }
     return true;
 }
 

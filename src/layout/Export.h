@@ -17,6 +17,9 @@ struct TExportRequest {
     double zoom = 100; // percent (PNG, JSON)
     int dpi = 96;      // pixels per inch (PNG, JSON)
     TLayoutView view;  // zoom is taken from `zoom` above
+    // A PDF of every page holds at most this many; a longer menu is refused
+    // rather than cut.
+    int maxPages = 10000;
 };
 
 // Every page (or the requested one) at physical size, one PDF page per menu

@@ -1,5 +1,6 @@
 #include "layout/FontCache.h"
 
+#include <algorithm>
 #include <cmath>
 #include <memory>
 
@@ -17,13 +18,25 @@ struct Entry {
     explicit Entry(const QFont& f) : metrics(f) {}
     QFontMetrics metrics;
     QHash<QString, int> widths;
+    qsizetype characters = 0; // in the texts of `widths`
 };
 
-// Texts measured per font before the font's table starts afresh; keeps the
-// cache bounded when many distinct texts pass through (wrapping long texts).
+// Bounds of the cache: texts and characters kept per font before the font's
+// table starts afresh, the longest text kept, and fonts kept before the whole
+// cache starts afresh. Wrapping long texts measures many distinct prefixes;
+// zooming makes new pixel sizes.
 constexpr qsizetype MaxWidthsPerFont = 200000;
+constexpr qsizetype MaxCharactersPerFont = qsizetype(4) << 20;
+constexpr qsizetype MaxMemoisedLength = 1024;
+constexpr qsizetype MaxFonts = 256;
+
+qint64 measuredCharacters = 0;
 
 bool memoising = true;
+
+// Characters higher than this (about 14 inches at 2400 pixels per inch) are
+// drawn at this height; the font engines do not take more.
+constexpr double MaxFontPixels = 32767;
 
 QHash<TFontCache::Key, std::shared_ptr<Entry>>& cache() {
     static QHash<TFontCache::Key, std::shared_ptr<Entry>> c;
@@ -36,15 +49,19 @@ Entry& entryFor(const TFontSetting& font, int pixelSize) {
     const TFontCache::Key key{font.name, pixelSize, styleBits};
     auto& c = cache();
     auto it = c.find(key);
-    if (it == c.end())
+    if (it == c.end()) {
+        if (c.size() >= MaxFonts)
+            c.clear();
         it = c.insert(key, std::make_shared<Entry>(MakeQFont(font, pixelSize)));
+    }
     return **it;
 }
 
 } // namespace
 
 int FontPixelSize(int size, int ppi) {
-    return int(std::lround(double(size) * ppi / 72.0));
+    const double pixels = std::clamp(double(size) * ppi / 72.0, -MaxFontPixels, MaxFontPixels);
+    return int(std::lround(pixels));
 }
 
 QFont MakeQFont(const TFontSetting& font, int pixelSize) {
@@ -78,15 +95,23 @@ int TFontCache::TextWidth(const TFontSetting& font, int pixelSize, const QString
     if (text.isEmpty())
         return 0;
     Entry& e = entryFor(font, pixelSize);
-    if (!memoising)
-        return e.metrics.horizontalAdvance(text);
-    auto it = e.widths.constFind(text);
-    if (it != e.widths.constEnd())
-        return *it;
-    if (e.widths.size() >= MaxWidthsPerFont)
-        e.widths.clear();
+    const bool memoise = memoising && text.size() <= MaxMemoisedLength;
+    if (memoise) {
+        auto it = e.widths.constFind(text);
+        if (it != e.widths.constEnd())
+            return *it;
+    }
+    measuredCharacters += text.size();
     const int w = e.metrics.horizontalAdvance(text);
-    e.widths.insert(text, w);
+    if (memoise) {
+        if (e.widths.size() >= MaxWidthsPerFont ||
+            e.characters + text.size() > MaxCharactersPerFont) {
+            e.widths.clear();
+            e.characters = 0;
+        }
+        e.widths.insert(text, w);
+        e.characters += text.size();
+    }
     return w;
 }
 
@@ -100,6 +125,10 @@ int TFontCache::Ascent(const TFontSetting& font, int pixelSize) {
 
 void TFontCache::Clear() {
     cache().clear();
+}
+
+qint64 TFontCache::MeasuredCharacters() {
+    return measuredCharacters;
 }
 
 void TFontCache::SetMemoising(bool on) {

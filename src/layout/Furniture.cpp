@@ -86,12 +86,15 @@ void TMenuLayout::DrawTexture() {
         return;
     const double z = view_.zoom;
     const int dpi = page_.dpi;
+    // However large the settings, a tile stays far inside the range of int,
+    // so that its corners can be computed without overflow.
+    static constexpr double MaxTile = 1 << 30;
+    auto tileSize = [](double v) { return TruncToInt(std::min(v, MaxTile)); };
     const int tw =
-        int(std::trunc(z * (doc_.number(NumberSetting::BreitEd2) * 10 / MMPerInch * dpi) / 100));
-    int tht =
-        int(std::trunc(z * (doc_.number(NumberSetting::HochEd2) * 10 / MMPerInch * dpi) / 100));
+        tileSize(z * (doc_.number(NumberSetting::BreitEd2) * 10 / MMPerInch * dpi) / 100);
+    int tht = tileSize(z * (doc_.number(NumberSetting::HochEd2) * 10 / MMPerInch * dpi) / 100);
     if (doc_.flag(FlagSetting::SVerh2Check))
-        tht = int((qint64(texture->height()) * tw) / texture->width());
+        tht = tileSize(double((qint64(texture->height()) * tw) / texture->width()));
     // A tile below one pixel would never cover the page: no texture then.
     if (tw < 1 || tht < 1)
         return;
@@ -113,9 +116,33 @@ void TMenuLayout::DrawLegend(Legend which) {
     SelectFont(FontRole::FontDialog8);
     canvas0->SetBrush(QColor());
     const int th = canvas0->TextHeight(QStringLiteral(" "));
-    const double thmm = TextHeightMM(QStringLiteral(" "));
-    const bool onlyContained = doc_.flag(FlagSetting::OnlyContainedCheck);
+    // The grid is the same on every page: worked out at the first page start.
+    TLegendGrid& grid = legendGrids_[which == Legend::Additives ? 0 : 1];
+    if (!grid.made)
+        grid = PlanLegend(which);
+    if (OnPage())
+        for (const TLegendGrid::Cell& cell : grid.cells)
+            canvas0->TextOut(cell.x, page_.height - bottompx - th - footerpx - cell.row * th,
+                             cell.text);
+    footerpx += grid.rows * th;
+    if (footermm != grid.footermmBefore) {
+        // Adds the rows one at a time, as the grid was built, so that the
+        // room is the same to the last bit on every page.
+        const double thmm = TextHeightMM(QStringLiteral(" "));
+        grid.footermmBefore = footermm;
+        for (int r = 0; r < grid.rows; ++r)
+            footermm += thmm;
+        grid.footermmAfter = footermm;
+    }
+    footermm = grid.footermmAfter;
+    canvas0->SetFont(saved);
+}
 
+TMenuLayout::TLegendGrid TMenuLayout::PlanLegend(Legend which) {
+    const QList<TLegendEntry>& entries = doc_.legend(which);
+    const bool onlyContained = doc_.flag(FlagSetting::OnlyContainedCheck);
+    TLegendGrid grid;
+    grid.made = true;
     // The marker of an entry comes from its position: 1, 2, 3 … or A, B, C …
     auto marker = [&](qsizetype i) {
         return which == Legend::Additives ? QString::number(i + 1) : QString(QChar(65 + int(i)));
@@ -136,16 +163,12 @@ void TMenuLayout::DrawLegend(Legend which) {
             continue;
         const int c = v % 3;
         const int x = c == 2 ? leftpx : c == 1 ? inner / 3 + leftpx : (inner * 2) / 3 + leftpx;
-        if (OnPage())
-            canvas0->TextOut(x, page_.height - bottompx - th - footerpx,
-                             marker(i) + QStringLiteral(") ") + entries[i].text);
-        if (c == 2) {
-            footerpx += th;
-            footermm += thmm;
-        }
+        grid.cells.append({x, grid.rows, marker(i) + QStringLiteral(") ") + entries[i].text});
+        if (c == 2)
+            ++grid.rows;
         ++v;
     }
-    canvas0->SetFont(saved);
+    return grid;
 }
 
 void TMenuLayout::DrawFrame() {
@@ -155,7 +178,7 @@ void TMenuLayout::DrawFrame() {
     const int top = toppx / 2;
     const int right = w - (rightpx / 2);
     const int bottom = h - (bottompx / 2);
-    canvas0->SetPen(Qt::black, int(std::trunc(view_.zoom * page_.dpi / MMPerInch / 100)));
+    canvas0->SetPen(Qt::black, TruncToInt(view_.zoom * page_.dpi / MMPerInch / 100));
     canvas0->MoveTo(leftpx, top);
     canvas0->LineTo(w - rightpx, top);
     canvas0->MoveTo(right, toppx);

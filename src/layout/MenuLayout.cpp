@@ -13,6 +13,9 @@ namespace {
 // Measurements for layout decisions are taken at this resolution.
 constexpr int LayoutPPI = 300;
 
+// A rest of a line up to this long is first tried whole when wrapping.
+constexpr qsizetype ShortRest = 1000;
+
 } // namespace
 
 int RoundHalfEven(double v) {
@@ -21,7 +24,16 @@ int RoundHalfEven(double v) {
     double result = r;
     if (diff > 0.5 || (diff == 0.5 && std::fmod(r, 2.0) != 0))
         result = r + 1;
+    if (std::isnan(result))
+        return 0;
     return int(std::clamp(result, double(std::numeric_limits<int>::min()),
+                          double(std::numeric_limits<int>::max())));
+}
+
+int TruncToInt(double v) {
+    if (std::isnan(v))
+        return 0;
+    return int(std::clamp(std::trunc(v), double(std::numeric_limits<int>::min()),
                           double(std::numeric_limits<int>::max())));
 }
 
@@ -104,7 +116,7 @@ double TMenuLayout::TextHeightMM(const QString& text) {
 void TMenuLayout::SelectFont(FontRole role) {
     canvas0->AssignFont(role, doc_.font(role));
     basesize = canvas0->FontSize();
-    const int size = int(std::trunc(basesize * view_.zoom / 100));
+    const int size = TruncToInt(basesize * view_.zoom / 100);
     canvas0->SetFontSize(size < 1 ? 1 : size);
 }
 
@@ -120,7 +132,7 @@ int TMenuLayout::P(double mm) const {
 }
 
 int TMenuLayout::MarginPx(double mm) const {
-    return int(std::trunc(view_.zoom * (mm / MMPerInch * page_.dpi) / 100));
+    return TruncToInt(view_.zoom * (mm / MMPerInch * page_.dpi) / 100);
 }
 
 // --- leaders and wrapping ---------------------------------------------------------
@@ -141,7 +153,7 @@ int TMenuLayout::DotCount(double room) {
     auto fits = [&](int k) { return TextWidthMM(QString(k, QLatin1Char('.'))) <= room; };
     int k = 1;
     if (dot > 0 && room > 0)
-        k = std::clamp(int(room / dot), 1, limit);
+        k = int(std::clamp(room / dot, 1.0, double(limit)));
     while (k > 1 && !fits(k - 1))
         --k;
     while (k < limit && fits(k))
@@ -150,44 +162,78 @@ int TMenuLayout::DotCount(double room) {
 }
 
 QStringList TMenuLayout::WrapLines(const QString& line, double w) {
+    // Each piece is the longest of the allowed prefixes of what is left that
+    // fits; when none fits, the shortest. The allowed prefix lengths of a rest
+    // of n characters are n itself; each length that ends after a space,
+    // provided a character follows the space; and every length from one up to
+    // the first of those spaces (up to n - 1 when there is none). Widths grow
+    // with the length, so the longest prefix that fits is found by doubling
+    // from the short end, then halving: the work per piece depends on the
+    // piece, not on the length of the line.
+    const qsizetype n = line.size();
+    if (n == 0)
+        return {QString()};
+    QList<qsizetype> spaces; // positions of the spaces in `line`
+    for (qsizetype i = 0; i < n; ++i)
+        if (line.at(i) == QLatin1Char(' '))
+            spaces.append(i);
+
     QStringList pieces;
-    QString s = line;
-    do {
-        // The prefix lengths that breaking tries, longest first: the whole
-        // text; then, while the prefix still holds a space, each length that
-        // ends after a space; then one character less at a time, down to one.
-        const qsizetype n = s.size();
-        // spaceBefore[len]: index of the last space in the first len characters.
-        QList<qsizetype> spaceBefore(n + 1, -1);
-        for (qsizetype i = 0; i < n; ++i)
-            spaceBefore[i + 1] = s.at(i) == QLatin1Char(' ') ? i : spaceBefore[i];
-        QList<qsizetype> candidates{n};
-        for (qsizetype len = n; len > 1;) {
-            --len;
-            if (spaceBefore[len] >= 0)
-                len = spaceBefore[len] + 1;
-            candidates.append(len);
+    qsizetype start = 0;
+    auto firstSpace = spaces.cbegin();
+    while (start < n) {
+        const qsizetype rest = n - start;
+        while (firstSpace != spaces.cend() && *firstSpace < start)
+            ++firstSpace;
+        // The spaces that end an allowed prefix: from `firstSpace` up to the
+        // last one that a character follows.
+        const auto lastSpace = std::upper_bound(firstSpace, spaces.cend(), n - 2);
+        const qsizetype spaceCount = lastSpace - firstSpace;
+        // Lengths 1 … `singles` one by one, then one per space, then `rest`.
+        const qsizetype singles = spaceCount > 0 ? *firstSpace - start : rest - 1;
+        const qsizetype count = singles + spaceCount + 1;
+        auto length = [&](qsizetype k) {
+            if (k < singles)
+                return k + 1;
+            if (k - singles < spaceCount)
+                return *(firstSpace + (k - singles)) - start + 1;
+            return rest;
+        };
+        auto fits = [&](qsizetype k) { return TextWidthMM(line.mid(start, length(k))) <= w; };
+
+        qsizetype take = 0; // index of the allowed length taken
+        if (rest <= ShortRest && fits(count - 1)) {
+            take = count - 1; // the usual case: the rest of a short line fits
+        } else if (fits(0)) {
+            // fits(lo) holds; find hi with !fits(hi), then halve between them.
+            qsizetype lo = 0;
+            qsizetype hi = count;
+            for (qsizetype step = 1; lo + step < count; step *= 2) {
+                if (!fits(lo + step)) {
+                    hi = lo + step;
+                    break;
+                }
+                lo += step;
+            }
+            while (hi - lo > 1) {
+                const qsizetype mid = lo + (hi - lo) / 2;
+                if (fits(mid))
+                    lo = mid;
+                else
+                    hi = mid;
+            }
+            take = lo;
         }
-        // Widths fall along the list: find the first prefix that fits.
-        qsizetype lo = 0;
-        qsizetype hi = candidates.size() - 1; // the last one is taken anyway
-        while (lo < hi) {
-            const qsizetype mid = (lo + hi) / 2;
-            if (TextWidthMM(s.left(candidates[mid])) <= w)
-                hi = mid;
-            else
-                lo = mid + 1;
-        }
-        const qsizetype take = n == 0 ? 0 : candidates[lo];
-        pieces.append(s.left(take));
-        s = s.mid(take);
-    } while (!s.isEmpty());
+        const qsizetype len = length(take);
+        pieces.append(line.mid(start, len));
+        start += len;
+    }
     return pieces;
 }
 
 void TMenuLayout::NewPage() {
     ymm = topmm + headermm;
-    ++pageno;
+    AdvancePage();
     DrawPageFurniture();
 }
 
@@ -199,7 +245,7 @@ void TMenuLayout::DrawLines(const QString& text, double width, int x, double lin
             ymm += lineHeight;
             if (LimitMM() < ymm) {
                 // The text goes on one line below the top of the next page.
-                ++pageno;
+                AdvancePage();
                 DrawPageFurniture();
                 ymm = topmm + headermm + lineHeight;
             }
@@ -207,7 +253,29 @@ void TMenuLayout::DrawLines(const QString& text, double width, int x, double lin
     }
 }
 
+void TMenuLayout::AdvancePage() {
+    ++pageno;
+    if (!startPage_)
+        return;
+    // Every page is drawn: the new one is the page drawn from now on, unless
+    // the caller stopped the output.
+    if (page_.seiteedvalue > 0 && !startPage_(pageno))
+        page_.seiteedvalue = 0;
+    else if (page_.seiteedvalue > 0)
+        page_.seiteedvalue = pageno;
+}
+
 // --- the call -----------------------------------------------------------------------
+
+int TMenuLayout::PaintAllPages(TCanvas& canvas, const TPageRequest& page,
+                               const std::function<bool(int)>& startPage) {
+    startPage_ = startPage;
+    TPageRequest first = page;
+    first.seiteedvalue = 1;
+    PaintToCanvas(canvas, first);
+    startPage_ = nullptr;
+    return page_.seiteedvalue > 0 ? pageno : -pageno;
+}
 
 QString TMenuLayout::NumberText(int32_t number) {
     const int32_t shown = number != 0 ? number : NextFreeNumber();
@@ -218,6 +286,7 @@ bool TMenuLayout::PaintToCanvas(TCanvas& canvas, const TPageRequest& page) {
     canvas0 = &canvas;
     page_ = page;
     canvas0->SetFontPixelsPerInch(page_.dpi);
+    canvas0->SetPageSize(QSize(page_.width, page_.height));
 
     // 1. Every explicit number of the menu.
     for (int i = 0; i < doc_.katCount(); ++i) {
@@ -415,4 +484,10 @@ bool PaintToCanvas(MenuDocument& doc, const TLayoutView& view, TCanvas& canvas,
                    const TPageRequest& page) {
     TMenuLayout layout(doc, view);
     return layout.PaintToCanvas(canvas, page);
+}
+
+int PaintAllPages(MenuDocument& doc, const TLayoutView& view, TCanvas& canvas,
+                  const TPageRequest& page, const std::function<bool(int)>& startPage) {
+    TMenuLayout layout(doc, view);
+    return layout.PaintAllPages(canvas, page, startPage);
 }

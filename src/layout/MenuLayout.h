@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QImage>
 #include <QSet>
 #include <QString>
@@ -39,8 +41,13 @@ constexpr double MMPerInch = 25.39995;
 // no thousands separator (exponent notation from 10^15 on).
 QString FormatPrice(double price, bool noKomma);
 
-// Rounds to the nearest integer, halves to the even neighbour.
+// Rounds to the nearest integer, halves to the even neighbour; clamped to the
+// range of int.
 int RoundHalfEven(double v);
+// Drops the fraction; clamped to the range of int, 0 for NaN. Sizes and
+// positions computed from a menu's settings go through here, so that no
+// setting, however large, leaves the range of int.
+int TruncToInt(double v);
 
 // Splits a description into lines at CR, LF and CR LF; a break at the very
 // end adds no empty line.
@@ -60,6 +67,13 @@ public:
 
     // True when the menu has pages after the requested one.
     bool PaintToCanvas(TCanvas& canvas, const TPageRequest& page);
+    // Lays out the menu once and draws every page, page 1 first. Before each
+    // further page `startPage` is called with its number, so that the caller
+    // can start a new sheet; when it returns false nothing more is drawn.
+    // Returns the number of pages, negated when `startPage` stopped the
+    // output. `page.seiteedvalue` is not used.
+    int PaintAllPages(TCanvas& canvas, const TPageRequest& page,
+                      const std::function<bool(int)>& startPage);
 
     // Puts font `role` on `canvas` for measuring outside a layout call (tools
     // and tests), as a layout at `dpi` would.
@@ -88,6 +102,26 @@ public:
     // (1; 3) (A;C)" gives 1, 3, A, C.
     static QStringList MarkerTokens(const QString& name);
 
+protected:
+    // Where the entries of a legend go, above the footer: the same on every
+    // page of a call.
+    struct TLegendGrid {
+        struct Cell {
+            int x = 0;
+            int row = 0; // rows above the lowest one
+            QString text;
+        };
+        bool made = false;
+        QList<Cell> cells;
+        int rows = 0; // complete rows, each one line of room
+        // The room in millimetres before and after the rows, once computed.
+        double footermmBefore = -1;
+        double footermmAfter = 0;
+    };
+    // Works out the grid of a legend (virtual so that tests can count the
+    // work).
+    virtual TLegendGrid PlanLegend(Legend which);
+
 private:
     template <class Measure> double MeasureMM(Measure measure);
     void SelectFont(FontRole role);
@@ -102,6 +136,9 @@ private:
     void DrawFrame();
     void CollectUsedMarkers(const QString& name);
     void NewPage();
+    // The page number goes up by one (and, drawing every page, the new page
+    // is the one drawn).
+    void AdvancePage();
     // Draws the lines of a description or free text, each broken to `width`
     // millimetres, one below the other, changing pages as they fill.
     void DrawLines(const QString& text, double width, int x, double lineHeight);
@@ -139,8 +176,13 @@ private:
     int32_t maxpricepx = 0;
     double maxpricemm = 0;
     double lastneed = 0;
+    TLegendGrid legendGrids_[2];         // additives, allergens
+    std::function<bool(int)> startPage_; // set while every page is drawn
 };
 
 // One call of the layout for `page`.
 bool PaintToCanvas(MenuDocument& doc, const TLayoutView& view, TCanvas& canvas,
                    const TPageRequest& page);
+// One call of the layout that draws every page (see TMenuLayout::PaintAllPages).
+int PaintAllPages(MenuDocument& doc, const TLayoutView& view, TCanvas& canvas,
+                  const TPageRequest& page, const std::function<bool(int)>& startPage);

@@ -13,8 +13,8 @@ double TPageSetup::HeightMM() const {
 }
 
 QSize TPageSetup::PixelSize(int dpi, double zoom) const {
-    return QSize(int(std::trunc(zoom * (double(pw) * dpi / pdpi) / 100)),
-                 int(std::trunc(zoom * (double(ph) * dpi / pdpi) / 100)));
+    return QSize(TruncToInt(zoom * (double(pw) * dpi / pdpi) / 100),
+                 TruncToInt(zoom * (double(ph) * dpi / pdpi) / 100));
 }
 
 TPageRequest TPageSetup::Request(int dpi, double zoom, int page, bool printit) const {

@@ -76,13 +76,40 @@ void TPainterCanvas::Arc(int x1, int y1, int x2, int y2, int x3, int y3, int x4,
     painter_.restore();
 }
 
+QRect TPainterCanvas::VisibleArea() const {
+    const QPaintDevice* device = painter_.device();
+    if (!device)
+        return QRect();
+    QRect area =
+        painter_.transform().inverted().mapRect(QRect(0, 0, device->width(), device->height()));
+    if (painter_.hasClipping())
+        area &= painter_.clipBoundingRect().toAlignedRect();
+    return area;
+}
+
 void TPainterCanvas::StretchImage(const QImage& image, const QRect& target) {
     if (image.isNull() || target.isEmpty())
         return;
+    const QRect visible = VisibleArea();
+    QSize page = PageSize();
+    if (page.isEmpty() && painter_.device())
+        page = QSize(painter_.device()->width(), painter_.device()->height());
+    const TImagePart part = VisibleImagePart(image.size(), target, visible, page);
+    if (part.target.isEmpty())
+        return;
+    if (!part.whole) {
+        // A tile larger than the page: scale only the part that shows.
+        painter_.save();
+        painter_.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter_.drawImage(QRectF(part.target), image, part.source);
+        painter_.restore();
+        return;
+    }
     if (painter_.paintEngine() && painter_.paintEngine()->type() == QPaintEngine::Raster &&
-        painter_.transform().isIdentity()) {
+        painter_.transform().type() <= QTransform::TxTranslate) {
         // On pixels: scale once (area-averaged when shrinking) and copy each
-        // tile; a page repeats the same tile size many times.
+        // tile; a page repeats the same tile size many times. The tile is no
+        // larger than the page, and so is what the cache keeps.
         struct Scaled {
             qint64 key = 0;
             QSize size;
@@ -90,6 +117,7 @@ void TPainterCanvas::StretchImage(const QImage& image, const QRect& target) {
         };
         static Scaled last;
         if (last.key != image.cacheKey() || last.size != target.size()) {
+            last.image = QImage(); // free the old tile before making the new one
             last.image =
                 image.scaled(target.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
             last.key = image.cacheKey();
@@ -103,4 +131,30 @@ void TPainterCanvas::StretchImage(const QImage& image, const QRect& target) {
     painter_.setRenderHint(QPainter::SmoothPixmapTransform);
     painter_.drawImage(target, image);
     painter_.restore();
+}
+
+TImagePart VisibleImagePart(QSize imageSize, const QRect& target, const QRect& visible,
+                            QSize page) {
+    TImagePart part;
+    if (imageSize.isEmpty() || target.isEmpty())
+        return part;
+    if (qint64(target.width()) * target.height() <= qint64(page.width()) * page.height()) {
+        part.whole = true;
+        if (target.intersects(visible)) {
+            part.target = target;
+            part.source = QRectF(QPointF(0, 0), QSizeF(imageSize));
+        }
+        return part;
+    }
+    part.whole = false;
+    const QRect shown = target & visible;
+    if (shown.isEmpty())
+        return part;
+    const double sx = double(imageSize.width()) / target.width();
+    const double sy = double(imageSize.height()) / target.height();
+    part.target = shown;
+    part.source =
+        QRectF((shown.x() - double(target.x())) * sx, (shown.y() - double(target.y())) * sy,
+               shown.width() * sx, shown.height() * sy);
+    return part;
 }

@@ -22,6 +22,22 @@ public:
     void StretchImage(const QImage& image, const QRect& target) override;
 
 private:
+    // The part of the logical coordinates that reaches the device: the
+    // device's rectangle within the painter's clip.
+    QRect VisibleArea() const;
+
     QPainter& painter_;
     QPoint penPos_;
 };
+
+// Which part of an image stretched into `target` to draw when only `visible`
+// shows. A tile no larger than `page` is drawn whole (`target` unchanged, the
+// whole image as `source`); a larger one only where it meets `visible`, from
+// the matching part of the image, so that nothing larger than what shows is
+// ever scaled. An empty `target` means nothing shows.
+struct TImagePart {
+    bool whole = true;
+    QRect target;
+    QRectF source;
+};
+TImagePart VisibleImagePart(QSize imageSize, const QRect& target, const QRect& visible, QSize page);
