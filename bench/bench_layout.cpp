@@ -8,6 +8,7 @@
 
 #include "common/GeneratedMenu.h"
 #include "common/LiteralLayout.h"
+#include "layout/Export.h"
 #include "layout/FontCache.h"
 #include "layout/MenuLayout.h"
 #include "layout/PageSetup.h"
@@ -43,9 +44,14 @@ template <class Layout> void BM_LastPage(benchmark::State& state) {
     auto& menu = menus[state.range(0)];
     if (!menu)
         menu = std::make_unique<Menu>(int(state.range(0)));
+    const qint64 measuredBefore = TFontCache::MeasuredCharacters();
     for (auto _ : state)
         benchmark::DoNotOptimize(menu->draw<Layout>(menu->lastPage));
     state.counters["pages"] = menu->lastPage;
+    // Characters that each redraw had the font engine measure (cache misses).
+    state.counters["measured"] =
+        benchmark::Counter(double(TFontCache::MeasuredCharacters() - measuredBefore),
+                           benchmark::Counter::kAvgIterations);
 }
 
 void BM_LastPageFast(benchmark::State& state) {
@@ -81,7 +87,44 @@ void BM_FirstPageWithFurniture(benchmark::State& state) {
         benchmark::DoNotOptimize(menu->draw<TMenuLayout>(1, &texture));
 }
 
+// Page 1 of a menu whose one description is a single word of N characters.
+void BM_LongWordPage(benchmark::State& state) {
+    MenuDocument doc;
+    auto* p = static_cast<TProduktRec*>(doc.products(doc.addKat(QStringLiteral("K")))->Add());
+    p->name = NewText(u"a");
+    p->description = NewText(QString(int(state.range(0)), QChar('W')));
+    p->price = 1;
+    const TPageSetup paper = A4PageSetup();
+    QImage image(paper.PixelSize(96, 100), QImage::Format_RGB32);
+    QPainter painter(&image);
+    TPainterCanvas canvas(painter, 96);
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            PaintToCanvas(doc, TLayoutView(), canvas, paper.Request(96, 100, 1, false)));
+}
+
+// A PDF of every page of a menu with one category per page.
+void BM_PdfOfManyPages(benchmark::State& state) {
+    MenuDocument doc;
+    doc.setFlag(FlagSetting::NewPageForKatCheck, true);
+    for (int k = 0; k < state.range(0); ++k) {
+        auto* p = static_cast<TProduktRec*>(
+            doc.products(doc.addKat(QStringLiteral("Kategorie %1").arg(k)))->Add());
+        p->name = NewText(u"Gericht");
+        p->price = 9.5;
+    }
+    TExportRequest req;
+    for (auto _ : state) {
+        QByteArray pdf;
+        if (!RenderPdf(doc, req, &pdf, nullptr))
+            state.SkipWithError("no PDF");
+        benchmark::DoNotOptimize(pdf.size());
+    }
+}
+
 BENCHMARK(BM_FirstPageWithFurniture)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LongWordPage)->Arg(100000)->Arg(300000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PdfOfManyPages)->Arg(4000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LastPageFast)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LastPageLiteral)->Arg(500)->Unit(benchmark::kMillisecond);
 

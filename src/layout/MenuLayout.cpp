@@ -167,9 +167,10 @@ QStringList TMenuLayout::WrapLines(const QString& line, double w) {
     // of n characters are n itself; each length that ends after a space,
     // provided a character follows the space; and every length from one up to
     // the first of those spaces (up to n - 1 when there is none). Widths grow
-    // with the length, so the longest prefix that fits is found by doubling
-    // from the short end, then halving: the work per piece depends on the
-    // piece, not on the length of the line.
+    // with the length, so the longest prefix that fits is found by steps that
+    // double, then halve: from the length that the width of the whole rest
+    // suggests, or for a very long rest from the short end, so that the work
+    // per piece depends on the piece, not on the length of the line.
     const qsizetype n = line.size();
     if (n == 0)
         return {QString()};
@@ -201,29 +202,62 @@ QStringList TMenuLayout::WrapLines(const QString& line, double w) {
         };
         auto fits = [&](qsizetype k) { return TextWidthMM(line.mid(start, length(k))) <= w; };
 
-        qsizetype take = 0; // index of the allowed length taken
-        if (rest <= ShortRest && fits(count - 1)) {
-            take = count - 1; // the usual case: the rest of a short line fits
-        } else if (fits(0)) {
-            // fits(lo) holds; find hi with !fits(hi), then halve between them.
-            qsizetype lo = 0;
-            qsizetype hi = count;
-            for (qsizetype step = 1; lo + step < count; step *= 2) {
+        // fits(lo) holds (or lo is -1) and fits(hi) does not (or hi is count).
+        qsizetype lo = -1;
+        qsizetype hi = count;
+        auto gallopUp = [&] {
+            for (qsizetype step = 1; lo + step < hi; step *= 2) {
                 if (!fits(lo + step)) {
                     hi = lo + step;
                     break;
                 }
                 lo += step;
             }
-            while (hi - lo > 1) {
-                const qsizetype mid = lo + (hi - lo) / 2;
-                if (fits(mid))
-                    lo = mid;
-                else
-                    hi = mid;
+        };
+        if (rest <= ShortRest) {
+            // The usual case: try the rest of the line whole; when it is too
+            // wide, start from the length that its width suggests.
+            const double whole = TextWidthMM(line.mid(start, rest));
+            if (whole <= w) {
+                lo = count - 1;
+            } else {
+                hi = count - 1;
+                const double guess = w > 0 ? rest * (w / whole) : 0;
+                // The longest allowed length below the whole up to `guess`.
+                qsizetype k = 0;
+                for (qsizetype b = count - 2; k < b;) {
+                    const qsizetype m = k + (b - k + 1) / 2;
+                    if (length(m) <= guess)
+                        k = m;
+                    else
+                        b = m - 1;
+                }
+                if (fits(k)) {
+                    lo = k;
+                    gallopUp();
+                } else {
+                    hi = k;
+                    for (qsizetype step = 1; hi > 0; step *= 2) {
+                        const qsizetype down = std::max<qsizetype>(hi - step, 0);
+                        if (fits(down)) {
+                            lo = down;
+                            break;
+                        }
+                        hi = down;
+                    }
+                }
             }
-            take = lo;
+        } else {
+            gallopUp();
         }
+        while (hi - lo > 1) {
+            const qsizetype mid = lo + (hi - lo) / 2;
+            if (fits(mid))
+                lo = mid;
+            else
+                hi = mid;
+        }
+        const qsizetype take = std::max<qsizetype>(lo, 0); // the shortest when none fits
         const qsizetype len = length(take);
         pieces.append(line.mid(start, len));
         start += len;
