@@ -8,6 +8,7 @@
 #include <QCheckBox>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -661,6 +662,19 @@ TEST_F(WindowTest, FontButtonsOpenTheirDialogs) {
         form->SetUnChanged();
         child<QPushButton>(button.toLatin1().constData())->click();
         EXPECT_EQ(prompts->fontDialogs.constLast(), QStringLiteral("FontDialog%1").arg(i + 1));
+        EXPECT_EQ(form->doc.font(role), before);
+        EXPECT_FALSE(form->isChanged());
+
+        // The dialog opens on the current font, in a family that is
+        // installed; confirming it untouched keeps the font as it was.
+        prompts->confirmFontAsOffered = true;
+        child<QPushButton>(button.toLatin1().constData())->click();
+        prompts->confirmFontAsOffered = false;
+        const QFont offered = prompts->offeredFonts.constLast();
+        EXPECT_EQ(QFontInfo(offered).family(), offered.family());
+        EXPECT_EQ(offered.pointSize(), before.size);
+        EXPECT_EQ(offered.bold(), bool(before.style & TFontSetting::Bold));
+        EXPECT_EQ(offered.italic(), bool(before.style & TFontSetting::Italic));
         EXPECT_EQ(form->doc.font(role), before);
         EXPECT_FALSE(form->isChanged());
 

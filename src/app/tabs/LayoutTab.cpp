@@ -9,6 +9,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "app/FontChoice.h"
 #include "app/Prompts.h"
 #include "app/SettingBinder.h"
 #include "app/tabs/Controls.h"
@@ -79,10 +80,10 @@ TLayoutTab::TLayoutTab(MenuDocument& doc, TPrompts& prompts, QWidget* parent)
 }
 
 void TLayoutTab::chooseFont(FontRole role) {
-    QFont font = doc_.font(role).toQFont();
-    if (!prompts_.ChooseFont(this, FontRoleName(role), font))
+    const TFontSetting setting = doc_.font(role);
+    const QFont offered = FontForDialog(setting);
+    QFont chosen = offered;
+    if (!prompts_.ChooseFont(this, FontRoleName(role), chosen))
         return;
-    TFontSetting setting = doc_.font(role);
-    setting.assignFrom(font);
-    doc_.setFont(role, setting);
+    doc_.setFont(role, ApplyChosenFont(setting, offered, chosen));
 }

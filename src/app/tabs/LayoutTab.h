@@ -15,8 +15,8 @@ class TLayoutTab : public QWidget {
 public:
     TLayoutTab(MenuDocument& doc, TPrompts& prompts, QWidget* parent = nullptr);
 
-    // Opens the font dialog of `role` and stores a confirmed font in the
-    // document.
+    // Opens the font dialog of `role` on the current font and stores a
+    // confirmed choice in the document.
     void chooseFont(FontRole role);
 
 private:
