@@ -922,4 +922,30 @@ TEST_F(WindowTest, TextureFollowsItsControls) {
     EXPECT_NE(form->texture().image().pixel(0, 0), lightened);
 }
 
+// A texture that cannot be used leaves the page without one and says why
+// beside the file field.
+TEST_F(WindowTest, MissingTextureIsNamedBesideTheFileField) {
+    QFile damaged(dir.filePath(QStringLiteral("kaputt.png")));
+    ASSERT_TRUE(damaged.open(QIODevice::WriteOnly));
+    damaged.write("kein Bild");
+    damaged.close();
+    const QString noFile = dir.filePath(QStringLiteral("fehlt.png"));
+    const std::pair<QString, const char*> cases[] = {
+        {writeImage(QSize(20, 20)), ""},
+        {noFile, "Datei nicht gefunden"},
+        {damaged.fileName(), "Bild nicht lesbar"},
+        {QString(), ""}, // no texture asked for
+    };
+    auto* note = child<QLabel>("TextureProblem");
+    for (const auto& [file, problem] : cases) {
+        SCOPED_TRACE(file.toStdString());
+        child<QLineEdit>("FilenameEdit2")->setText(file);
+        EXPECT_EQ(note->text(), QString::fromUtf8(problem));
+        EXPECT_EQ(form->texture().isEmpty(), *problem || file.isEmpty());
+        if (form->texture().isEmpty()) {
+            EXPECT_EQ(child<QWidget>("PaintBox2")->size(), QSize(0, 0));
+        }
+    }
+}
+
 } // namespace

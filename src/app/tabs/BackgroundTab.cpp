@@ -3,6 +3,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDoubleSpinBox>
+#include <QFileInfo>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -22,6 +23,14 @@
 #include "foundation/MenuDocument.h"
 #include "texture/Dib.h"
 
+QString TextureProblem(const TTexture& texture, const QString& fileName) {
+    if (fileName.isEmpty() || !texture.isEmpty())
+        return QString();
+    if (!QFileInfo(texture.filePath()).isFile())
+        return QStringLiteral("Datei nicht gefunden");
+    return QStringLiteral("Bild nicht lesbar");
+}
+
 TBackgroundTab::TBackgroundTab(MenuDocument& doc, TPrompts& prompts, QWidget* parent)
     : QWidget(parent), doc_(doc), prompts_(prompts), binder_(new TSettingBinder(doc, this)) {
     auto* column = new QVBoxLayout(this);
@@ -36,8 +45,15 @@ TBackgroundTab::TBackgroundTab(MenuDocument& doc, TPrompts& prompts, QWidget* pa
                               QLineEdit::TrailingPosition);
     browse->setObjectName(QStringLiteral("FilenameEdit2Browse"));
     connect(browse, &QAction::triggered, this, &TBackgroundTab::browseTextureFile);
+    problemNote_ = MakeNamed<QLabel>("TextureProblem");
+    // The note keeps its line, so the controls stay put when it comes and goes.
+    problemNote_->setMinimumHeight(problemNote_->fontMetrics().height());
+    QPalette warning = problemNote_->palette();
+    warning.setColor(QPalette::WindowText, QColor(170, 0, 0));
+    problemNote_->setPalette(warning);
     file->addWidget(MakeLabel("Dateiname:", fileField_));
     file->addWidget(fileField_);
+    file->addWidget(problemNote_);
     file->addStretch(1);
     top->addLayout(file, 1);
 
@@ -111,6 +127,7 @@ TBackgroundTab::TBackgroundTab(MenuDocument& doc, TPrompts& prompts, QWidget* pa
 void TBackgroundTab::prepareTexture() {
     preparationDelay_->stop();
     texture_.Prepare(doc_);
+    problemNote_->setText(TextureProblem(texture_, doc_.text(TextSetting::FilenameEdit2)));
     repaintTextureView();
     emit textureChanged();
 }

@@ -13,6 +13,12 @@ class TPaintBox;
 class TPrompts;
 class TSettingBinder;
 
+// Why the texture named `fileName` could not be used: "Datei nicht gefunden"
+// when there is no such file, "Bild nicht lesbar" when the file is there but
+// is no image we can read; empty when the texture is fine or no file is
+// named.
+QString TextureProblem(const TTexture& texture, const QString& fileName);
+
 // The tab "Hintergrund": the texture file, its tile size and colour
 // treatment, and a view of the prepared texture. The tab owns the prepared
 // texture that the page is drawn with.
@@ -25,7 +31,7 @@ public:
     QScrollArea* textureScrollBox() const { return textureBox_; }
 
     // Reads the texture file again and prepares it with the current
-    // settings; the texture view follows.
+    // settings; the texture view and the note beside the file field follow.
     void prepareTexture();
     // Shows the texture again, for instance after the document was replaced.
     void repaintTextureView();
@@ -49,6 +55,7 @@ private:
     TTexture texture_;
     TSettingBinder* binder_ = nullptr;
     QLineEdit* fileField_ = nullptr;
+    QLabel* problemNote_ = nullptr;
     QScrollArea* textureBox_ = nullptr;
     TPaintBox* textureView_ = nullptr;
     QTimer* preparationDelay_ = nullptr;
