@@ -115,7 +115,8 @@ bool TMainForm::OpenFileWithName(const QString& path) {
     QString error;
     if (!OpenMenuFile(path, doc, &error)) {
         // The open document, its name and its change mark stay as they were.
-        prompts_->Error(this, QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error);
+        prompts_->Error(this, QStringLiteral("Die Speisekarte kann nicht geöffnet werden:\n") +
+                                  QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error);
         return false;
     }
     fileName_ = path;
@@ -136,7 +137,8 @@ bool TMainForm::SaveTheFile() {
         // The title names the file that the next Save writes, also when this
         // save failed; the document stays marked changed.
         updateTitle();
-        prompts_->Error(this, error);
+        prompts_->Error(
+            this, QStringLiteral("Die Speisekarte konnte nicht gespeichert werden.\n\n") + error);
         return false;
     }
     SetUnChanged();

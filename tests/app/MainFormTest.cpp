@@ -255,6 +255,7 @@ TEST_F(MainFormTest, DamagedFileLeavesTheDocumentAsItWas) {
     const QString damaged = writeFile(dir, "kaputt.mnx", full.left(full.size() - 3));
     EXPECT_FALSE(form->OpenFileWithName(damaged));
     ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_TRUE(prompts->errors[0].startsWith("Die Speisekarte kann nicht geöffnet werden:"));
     EXPECT_TRUE(prompts->errors[0].contains("Read beyond end of file"));
     EXPECT_EQ(form->doc.katName(0), "Suppen");
     EXPECT_EQ(form->doc.legend(Legend::Additives).size(), 1);
@@ -283,7 +284,8 @@ TEST_F(MainFormTest, FailedSaveIsReportedAndKeepsTheMark) {
     makeChanges();
     prompts->saveName = dir.filePath("fehlt/karte.mnx"); // no such directory
     EXPECT_FALSE(form->SaveFile());
-    EXPECT_EQ(prompts->errors.size(), 1);
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_TRUE(prompts->errors[0].startsWith("Die Speisekarte konnte nicht gespeichert werden."));
     EXPECT_TRUE(form->isChanged());
     EXPECT_EQ(form->windowTitle(), "Quenderl Menolux 1.0 - [karte.mnx*]");
 }
