@@ -9,6 +9,7 @@
 #include <QDoubleSpinBox>
 #include <QFile>
 #include <QFontInfo>
+#include <QGroupBox>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -944,6 +945,38 @@ TEST_F(WindowTest, MissingTextureIsNamedBesideTheFileField) {
         EXPECT_EQ(form->texture().isEmpty(), *problem || file.isEmpty());
         if (form->texture().isEmpty()) {
             EXPECT_EQ(child<QWidget>("PaintBox2")->size(), QSize(0, 0));
+        }
+    }
+}
+
+// However small the user makes the window, every tab shows all its controls
+// and texts whole; the window still fits its design width of 764 pixels.
+TEST_F(WindowTest, EveryTabShowsItsControlsWholeAtTheSmallestSize) {
+    form->resize(600, 400);
+    QApplication::processEvents();
+    EXPECT_EQ(form->size(), form->minimumSize());
+    EXPECT_LE(form->width(), 764);
+    for (int tab = 0; tab < tabs()->count(); ++tab) {
+        showTab(tab);
+        const QWidget* page = tabs()->widget(tab);
+        for (QWidget* w : page->findChildren<QWidget*>()) {
+            const bool text = qobject_cast<QLabel*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                              qobject_cast<QAbstractSpinBox*>(w) || qobject_cast<QGroupBox*>(w);
+            // The parts of a field (its buttons) are the field's own business.
+            const bool partOfField = qobject_cast<QLineEdit*>(w->parentWidget()) ||
+                                     qobject_cast<QAbstractSpinBox*>(w->parentWidget());
+            if (!text || partOfField || !w->isVisible())
+                continue;
+            const auto* label = qobject_cast<QLabel*>(w);
+            SCOPED_TRACE(testing::Message()
+                         << "tab " << tab << ": " << w->metaObject()->className() << " "
+                         << w->objectName().toStdString() << " "
+                         << (label ? label->text().toStdString() : std::string()));
+            const QSize wanted = qobject_cast<QGroupBox*>(w) ? w->minimumSizeHint() : w->sizeHint();
+            EXPECT_GE(w->width(), wanted.width());
+            EXPECT_GE(w->height(), wanted.height());
+            // Nothing of it is cut off by the page or the controls around it.
+            EXPECT_EQ(w->visibleRegion().boundingRect(), w->rect());
         }
     }
 }

@@ -34,9 +34,9 @@ QString TextureProblem(const TTexture& texture, const QString& fileName) {
 TBackgroundTab::TBackgroundTab(MenuDocument& doc, TPrompts& prompts, QWidget* parent)
     : QWidget(parent), doc_(doc), prompts_(prompts), binder_(new TSettingBinder(doc, this)) {
     auto* column = new QVBoxLayout(this);
-    auto* top = new QHBoxLayout;
-
-    auto* file = new QVBoxLayout;
+    // The file field above the two groups, so that the tab fits the window's
+    // design width.
+    auto* file = new QGridLayout;
     fileField_ = MakeNamed<QLineEdit>("FilenameEdit2");
     fileField_->setMinimumWidth(220);
     QAction* browse =
@@ -51,11 +51,13 @@ TBackgroundTab::TBackgroundTab(MenuDocument& doc, TPrompts& prompts, QWidget* pa
     QPalette warning = problemNote_->palette();
     warning.setColor(QPalette::WindowText, QColor(170, 0, 0));
     problemNote_->setPalette(warning);
-    file->addWidget(MakeLabel("Dateiname:", fileField_));
-    file->addWidget(fileField_);
-    file->addWidget(problemNote_);
-    file->addStretch(1);
-    top->addLayout(file, 1);
+    file->addWidget(MakeLabel("Dateiname:", fileField_), 0, 0);
+    file->addWidget(fileField_, 0, 1);
+    file->addWidget(problemNote_, 1, 1);
+    file->setColumnStretch(1, 1);
+    column->addLayout(file);
+
+    auto* groups = new QHBoxLayout;
 
     auto* size = new QGroupBox(QStringLiteral("Größe der Grafik"), this);
     auto* sizeGrid = new QGridLayout(size);
@@ -69,7 +71,7 @@ TBackgroundTab::TBackgroundTab(MenuDocument& doc, TPrompts& prompts, QWidget* pa
     sizeGrid->addWidget(tileHeight, 1, 1);
     sizeGrid->addWidget(new QLabel(QStringLiteral("cm")), 1, 2);
     sizeGrid->addWidget(keepAspect, 2, 0, 1, 3);
-    top->addWidget(size);
+    groups->addWidget(size);
 
     auto* look = new QGroupBox(QStringLiteral("Sichtbarkeits Einstellungen"), this);
     auto* lookGrid = new QGridLayout(look);
@@ -85,8 +87,9 @@ TBackgroundTab::TBackgroundTab(MenuDocument& doc, TPrompts& prompts, QWidget* pa
     lookGrid->addWidget(MakeLabel("Sättigung:", saturation), 3, 0);
     lookGrid->addWidget(saturation, 3, 1);
     lookGrid->addWidget(new QLabel(QStringLiteral("(größer 0=Farben intensiver)")), 3, 2);
-    top->addWidget(look);
-    column->addLayout(top);
+    groups->addWidget(look);
+    groups->addStretch(1);
+    column->addLayout(groups);
 
     textureBox_ = MakeScrollBox(this, "ScrollBox2");
     textureView_ = MakeNamed<TPaintBox>("PaintBox2", textureBox_->widget());
