@@ -313,6 +313,9 @@ void TMainForm::showEvent(QShowEvent* event) {
 void TMainForm::firstShow() {
     if (shownOnce_)
         return;
+    // The built-in messages are German (column 1); then the language chosen
+    // in the previous run becomes active. The translation table and the
+    // options file come later; until then both are German.
     language_ = 1;
     language_ = previousLanguage_;
     mainCaption_ = windowTitle().section(QStringLiteral(" - ["), 0, 0);
