@@ -137,12 +137,15 @@ void TDisplayList::Replay(TCanvas& canvas, QPoint origin, const QRect& visible) 
     const int dx = -origin.x();
     const int dy = -origin.y();
     // The pen and brush as the calls so far have set them; both canvases
-    // start with a black hairline and a white brush.
-    QColor pen = Qt::black;
+    // start with a white brush. A cut rectangle sets the pen again when it
+    // is done, which gives the same pen only after a call has set one.
+    bool penSet = false;
+    QColor pen;
     int penWidth = 0;
     QColor brush = Qt::white;
     for (const Call& c : calls_) {
         if (c.kind == Call::Kind::Pen) {
+            penSet = true;
             pen = c.color;
             penWidth = c.width;
         } else if (c.kind == Call::Kind::Brush) {
@@ -167,7 +170,7 @@ void TDisplayList::Replay(TCanvas& canvas, QPoint origin, const QRect& visible) 
             canvas.SetBrush(c.color);
             break;
         case Call::Kind::Rect:
-            if (penWidth <= 1 &&
+            if (penSet && penWidth <= 1 &&
                 !visible.contains(QRect(QPoint(c.x1, c.y1), QPoint(c.x2 - 1, c.y2 - 1))))
                 cutRectangle(canvas, c.x1 + dx, c.y1 + dy, c.x2 + dx, c.y2 + dy, pen, penWidth,
                              brush);
