@@ -4,7 +4,6 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDir>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
@@ -12,16 +11,22 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
-#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QVBoxLayout>
 #include <QWheelEvent>
 #include <QWindow>
 
-#include "app/SettingBinder.h"
+#include "app/tabs/BackgroundTab.h"
+#include "app/tabs/DatabaseTab.h"
+#include "app/tabs/LayoutTab.h"
+#include "app/tabs/LegendTab.h"
+#include "app/tabs/PreviewTab.h"
+#include "app/tabs/ProductsTab.h"
 #include "layout/Preview.h"
 #include "texture/Dib.h"
 #include "translation/Messages.h"
@@ -45,43 +50,81 @@ TMainForm::TMainForm(std::unique_ptr<TPrompts> prompts, const QString& startFile
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
 
-    binder_ = new TSettingBinder(doc, this);
-    BuildMenus();
-    BuildToolbar();
-    BuildTabs();
+    buildMenus();
+    buildToolbar();
+    buildTabs();
     auto* status = new QStatusBar(this);
     status->setObjectName(QStringLiteral("StatusBar1"));
     status->setFixedHeight(19);
     setStatusBar(status);
+    buildFileDialogs();
 
-    Timer1 = new QTimer(this);
-    Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setSingleShot(true);
-    Timer1->setInterval(300);
-    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    // Whatever the menu file stores marks the document changed when edited.
+    connect(&doc, &MenuDocument::modified, this, &TMainForm::SetChanged);
+    connect(productsTab_, &TProductsTab::categoryListChanged, this, &TMainForm::SetChanged);
+    connect(backgroundTab_, &TBackgroundTab::textureChanged, previewTab_,
+            &TPreviewTab::repaintPreview);
+    connect(databaseTab_, &TDatabaseTab::editProductRequested, productsTab_,
+            &TProductsTab::editProduct);
+    productsTab_->fitColumnsOnResizeOf(databaseTab_->databaseList());
 
-    BuildFileDialogs();
-    ConnectDocument();
-    FormCreate();
+    programDir_ = QCoreApplication::applicationDirPath();
+    if (!programDir_.endsWith(QLatin1Char('/')))
+        programDir_ += QLatin1Char('/');
+    // The translation table and the options file come later; until then
+    // these steps do nothing.
+    mainCaption_ = windowTitle();
+    productsTab_->ListProds();
+    // The texture file; setting it prepares the texture. A document that has
+    // the name already gets no change reaction, so it is prepared here.
+    if (doc.text(TextSetting::FilenameEdit2) != GetMessageText(4))
+        doc.setText(TextSetting::FilenameEdit2, GetMessageText(4));
+    else
+        backgroundTab_->prepareTexture();
+    databaseTab_->ListDatabase();
+    previewTab_->repaintPreview();
 }
 
 TMainForm::~TMainForm() {
-    FormDestroy();
+    tearDown();
 }
 
-QAction* TMainForm::Action(const QString& objectName) const {
-    return findChild<QAction*>(objectName);
+void TMainForm::tearDown() {
+    if (wheelWindow_)
+        wheelWindow_->removeEventFilter(this);
+    // Controls being torn down must not reach the document any more.
+    for (QObject* child : findChildren<QObject*>())
+        child->blockSignals(true);
+    disconnect(&doc, nullptr, nullptr, nullptr);
+    doc.blockSignals(true);
+    // The tabs hold on to the document and the view state: they go first.
+    delete tabs_;
+    tabs_ = nullptr;
+    doc.clearKats();
+    doc.clearDatabase();
 }
 
-void TMainForm::Called(const char* handler) {
-    emit handlerCalled(QString::fromLatin1(handler));
+const TTexture& TMainForm::texture() const {
+    return backgroundTab_->texture();
 }
 
-TFileDialogSetup TMainForm::FileDialog(const QString& name) const {
+const TPageSetup& TMainForm::paper() const {
+    return previewTab_->paper();
+}
+
+int TMainForm::screenDpi() const {
+    return previewTab_->screenDpi();
+}
+
+QAction* TMainForm::action(const QString& objectName) const {
+    return menuBar()->findChild<QAction*>(objectName);
+}
+
+TFileDialogSetup TMainForm::fileDialog(const QString& name) const {
     return fileDialogs_.value(name);
 }
 
-void TMainForm::BuildFileDialogs() {
+void TMainForm::buildFileDialogs() {
     const QStringList menuFiles{QStringLiteral("Speisekarten (*.mnx)")};
     const QStringList csvFiles{QStringLiteral("CSV-Dateien (*.csv)")};
     const QStringList images = DibFilterToNameFilters(GetDIBOpenFilter());
@@ -95,7 +138,7 @@ void TMainForm::BuildFileDialogs() {
     fileDialogs_.insert(QStringLiteral("FilenameEdit2"), {images, QString(), false});
 }
 
-void TMainForm::BuildMenus() {
+void TMainForm::buildMenus() {
     QMenuBar* bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
 
@@ -107,7 +150,7 @@ void TMainForm::BuildMenus() {
     struct Item {
         const char* name;
         const char* caption;
-        void (TMainForm::*handler)();
+        void (TMainForm::*command)();
         QKeySequence keys;
     };
     auto addItems = [&](QMenu* menu, std::initializer_list<Item> items) {
@@ -119,101 +162,91 @@ void TMainForm::BuildMenus() {
             QAction* a = menu->addAction(QString::fromUtf8(item.caption));
             a->setObjectName(QString::fromLatin1(item.name));
             a->setShortcut(item.keys);
-            connect(a, &QAction::triggered, this, item.handler);
+            if (item.command)
+                connect(a, &QAction::triggered, this, item.command);
         }
     };
     const Item separator{nullptr, nullptr, nullptr, {}};
 
-    QMenu* datei = addMenu("Datei1", QStringLiteral("&Datei"));
+    QMenu* file = addMenu("Datei1", QStringLiteral("&Datei"));
     addItems(
-        datei,
+        file,
         {
-            {"Neu1", "Neu", &TMainForm::Neu1Click, QKeySequence::New},
-            {"ffnen1", "Öffnen...", &TMainForm::ffnen1Click, QKeySequence::Open},
-            {"Speichern1", "Speichern", &TMainForm::Speichern1Click, QKeySequence::Save},
-            {"Speichernunter1", "Speichern unter...", &TMainForm::Speichernunter1Click,
+            {"Neu1", "Neu", &TMainForm::newDocument, QKeySequence::New},
+            {"ffnen1", "Öffnen...", &TMainForm::openDocument, QKeySequence::Open},
+            {"Speichern1", "Speichern", &TMainForm::saveDocument, QKeySequence::Save},
+            {"Speichernunter1", "Speichern unter...", &TMainForm::saveDocumentAs,
              QKeySequence::SaveAs},
-            {"ExportierenalsCSVDatei1",
-             "Exportieren als CSV Datei...",
-             &TMainForm::ExportierenalsCSVDatei1Click,
-             {}},
-            {"ImportierenausCSVDatei1",
-             "Importieren aus CSV Datei...",
-             &TMainForm::ImportierenausCSVDatei1Click,
-             {}},
+            {"ExportierenalsCSVDatei1", "Exportieren als CSV Datei...", &TMainForm::exportCsv, {}},
+            {"ImportierenausCSVDatei1", "Importieren aus CSV Datei...", &TMainForm::importCsv, {}},
             separator,
-            {"Drucken1", "Drucken", &TMainForm::Drucken1Click, QKeySequence::Print},
-            {"AktuelleSeitedrucken1",
-             "Aktuelle Seite drucken",
-             &TMainForm::AktuelleSeitedrucken1Click,
-             {}},
-            {"Druckereinrichten1",
-             "Drucker einrichten...",
-             &TMainForm::Druckereinrichten1Click,
-             {}},
+            {"Drucken1", "Drucken", &TMainForm::printAllPages, QKeySequence::Print},
+            {"AktuelleSeitedrucken1", "Aktuelle Seite drucken", &TMainForm::printCurrentPage, {}},
+            {"Druckereinrichten1", "Drucker einrichten...", &TMainForm::setUpPrinter, {}},
             separator,
-            {"Beenden1", "Beenden", &TMainForm::Beenden1Click, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+            {"Beenden1", "Beenden", &TMainForm::quit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
         });
-    Action(QStringLiteral("Beenden1"))->setMenuRole(QAction::QuitRole);
+    action(QStringLiteral("Beenden1"))->setMenuRole(QAction::QuitRole);
 
-    QMenu* optionen = addMenu("Optionen1", QStringLiteral("&Optionen"));
-    addItems(optionen, {{"DPIWertbeimDruckenselbereinstellen1",
-                         "DPI Wert beim Drucken selber einstellen",
-                         &TMainForm::DPIWertbeimDruckenselbereinstellen1Click,
-                         {}}});
-    Action(QStringLiteral("DPIWertbeimDruckenselbereinstellen1"))->setCheckable(true);
+    QMenu* options = addMenu("Optionen1", QStringLiteral("&Optionen"));
+    addItems(options, {{"DPIWertbeimDruckenselbereinstellen1",
+                        "DPI Wert beim Drucken selber einstellen",
+                        &TMainForm::choosePrintResolutionOption,
+                        {}}});
+    action(QStringLiteral("DPIWertbeimDruckenselbereinstellen1"))->setCheckable(true);
 
-    QMenu* sprache = addMenu("Sprache1", QStringLiteral("&Sprache"));
-    addItems(sprache, {
-                          {"Deutsch1", "Deutsch", &TMainForm::Deutsch1Click, {}},
-                          {"English1", "English", &TMainForm::English1Click, {}},
-                          {"Franais1", "Français", &TMainForm::Franais1Click, {}},
-                          {"Nederlands1", "Nederlands", &TMainForm::Nederlands1Click, {}},
-                          {"Swedish1", "Swedish", &TMainForm::Swedish1Click, {}},
-                          separator,
-                          {"bersetzen1", "Übersetzen...", &TMainForm::bersetzen1Click, {}},
-                      });
-    auto* languages = new QActionGroup(this);
+    QMenu* language = addMenu("Sprache1", QStringLiteral("&Sprache"));
+    addItems(language, {
+                           {"Deutsch1", "Deutsch", nullptr, {}},
+                           {"English1", "English", nullptr, {}},
+                           {"Franais1", "Français", nullptr, {}},
+                           {"Nederlands1", "Nederlands", nullptr, {}},
+                           {"Swedish1", "Swedish", nullptr, {}},
+                           separator,
+                           {"bersetzen1", "Übersetzen...", &TMainForm::openTranslator, {}},
+                       });
+    languages_ = new QActionGroup(this);
     for (const char* name : {"Deutsch1", "English1", "Franais1", "Nederlands1", "Swedish1"}) {
-        QAction* a = Action(QString::fromLatin1(name));
+        QAction* a = action(QString::fromLatin1(name));
         a->setCheckable(true);
-        languages->addAction(a);
+        languages_->addAction(a);
     }
-    Action(QStringLiteral("Deutsch1"))->setChecked(true);
+    action(QStringLiteral("Deutsch1"))->setChecked(true);
+    connect(languages_, &QActionGroup::triggered, this, &TMainForm::chooseLanguage);
 
-    QMenu* hilfe = addMenu("Hilfe1", QStringLiteral("&Hilfe"));
-    addItems(hilfe, {{"ber1", "Über...", &TMainForm::ber1Click, {}}});
-    Action(QStringLiteral("ber1"))->setMenuRole(QAction::AboutRole);
+    QMenu* help = addMenu("Hilfe1", QStringLiteral("&Hilfe"));
+    addItems(help, {{"ber1", "Über...", &TMainForm::showAbout, {}}});
+    action(QStringLiteral("ber1"))->setMenuRole(QAction::AboutRole);
 }
 
-void TMainForm::BuildToolbar() {
+void TMainForm::buildToolbar() {
     auto* panel = new QWidget(this);
     panel->setObjectName(QStringLiteral("Panel1"));
     panel->setFixedHeight(49);
     auto* row = new QHBoxLayout(panel);
     row->setContentsMargins(4, 2, 4, 2);
 
-    auto addButton = [&](const char* name, QAction* action, const QIcon& icon) {
+    auto addButton = [&](const char* name, QAction* command, const QIcon& icon) {
         auto* button = new QToolButton(panel);
         button->setObjectName(QString::fromLatin1(name));
         button->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
         button->setIconSize(QSize(24, 24));
         button->setAutoRaise(true);
-        button->setText(action->text());
+        button->setText(command->text());
         button->setIcon(icon);
-        button->setEnabled(action->isEnabled());
-        connect(button, &QToolButton::clicked, action, &QAction::trigger);
+        button->setEnabled(command->isEnabled());
+        connect(button, &QToolButton::clicked, command, &QAction::trigger);
         row->addWidget(button);
     };
-    addButton("OpenBtn", Action(QStringLiteral("ffnen1")),
+    addButton("OpenBtn", action(QStringLiteral("ffnen1")),
               themeIcon("document-open", QStyle::SP_DialogOpenButton, this));
-    addButton("SaveBtn", Action(QStringLiteral("Speichern1")),
+    addButton("SaveBtn", action(QStringLiteral("Speichern1")),
               themeIcon("document-save", QStyle::SP_DialogSaveButton, this));
-    addButton("BitBtnXP1", Action(QStringLiteral("Speichernunter1")),
+    addButton("BitBtnXP1", action(QStringLiteral("Speichernunter1")),
               themeIcon("document-save-as", QStyle::SP_DriveFDIcon, this));
-    addButton("DruckenBtn", Action(QStringLiteral("Drucken1")),
+    addButton("DruckenBtn", action(QStringLiteral("Drucken1")),
               themeIcon("document-print", QStyle::SP_FileDialogDetailedView, this));
-    addButton("EndeBtn", Action(QStringLiteral("Beenden1")),
+    addButton("EndeBtn", action(QStringLiteral("Beenden1")),
               themeIcon("application-exit", QStyle::SP_DialogCloseButton, this));
     row->addStretch(1);
 
@@ -225,10 +258,18 @@ void TMainForm::BuildToolbar() {
     setCentralWidget(central);
 }
 
-void TMainForm::BuildTabs() {
-    PageControl1 = new QTabWidget(centralWidget());
-    PageControl1->setObjectName(QStringLiteral("PageControl1"));
-    PageControl1->setIconSize(QSize(24, 24));
+void TMainForm::buildTabs() {
+    tabs_ = new QTabWidget(centralWidget());
+    tabs_->setObjectName(QStringLiteral("PageControl1"));
+    tabs_->setIconSize(QSize(24, 24));
+    productsTab_ = new TProductsTab(doc, view_);
+    // The page is drawn with the texture that the background tab prepares.
+    backgroundTab_ = new TBackgroundTab(doc, *prompts_);
+    previewTab_ = new TPreviewTab(doc, view_, backgroundTab_->texture());
+    layoutTab_ = new TLayoutTab(doc, *prompts_);
+    additivesTab_ = new TLegendTab(doc, Legend::Additives);
+    allergensTab_ = new TLegendTab(doc, Legend::Allergens);
+    databaseTab_ = new TDatabaseTab(doc);
     struct Tab {
         const char* name;
         const char* caption;
@@ -237,91 +278,25 @@ void TMainForm::BuildTabs() {
         QWidget* page;
     };
     const Tab tabs[] = {
-        {"TabSheet1", "Produkte anlegen", "document-new", QStyle::SP_FileIcon, BuildProductsTab()},
+        {"TabSheet1", "Produkte anlegen", "document-new", QStyle::SP_FileIcon, productsTab_},
         {"TabSheet2", "Speisekarte erzeugen", "document-print-preview",
-         QStyle::SP_FileDialogContentsView, BuildPreviewTab()},
-        {"TabSheet3", "Layout", "format-justify-left", QStyle::SP_FileDialogListView,
-         BuildLayoutTab()},
-        {"TabSheet4", "Hintergrund", "image-x-generic", QStyle::SP_DesktopIcon,
-         BuildBackgroundTab()},
+         QStyle::SP_FileDialogContentsView, previewTab_},
+        {"TabSheet3", "Layout", "format-justify-left", QStyle::SP_FileDialogListView, layoutTab_},
+        {"TabSheet4", "Hintergrund", "image-x-generic", QStyle::SP_DesktopIcon, backgroundTab_},
         {"TabSheet5", "Zusatzstoffe", "view-list-text", QStyle::SP_FileDialogInfoView,
-         BuildLegendTab(Legend::Additives)},
-        {"TabSheet6", "Allergene", "dialog-warning", QStyle::SP_MessageBoxWarning,
-         BuildLegendTab(Legend::Allergens)},
-        {"TabSheet7", "Datenbank", "drive-harddisk", QStyle::SP_DriveHDIcon, BuildDatabaseTab()},
+         additivesTab_},
+        {"TabSheet6", "Allergene", "dialog-warning", QStyle::SP_MessageBoxWarning, allergensTab_},
+        {"TabSheet7", "Datenbank", "drive-harddisk", QStyle::SP_DriveHDIcon, databaseTab_},
     };
     for (const Tab& t : tabs) {
         t.page->setObjectName(QString::fromLatin1(t.name));
-        PageControl1->addTab(t.page, themeIcon(t.icon, t.fallback, this),
-                             QString::fromUtf8(t.caption));
+        tabs_->addTab(t.page, themeIcon(t.icon, t.fallback, this), QString::fromUtf8(t.caption));
     }
-    PageControl1->setCurrentIndex(0);
-    static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(PageControl1, 1);
+    tabs_->setCurrentIndex(0);
+    static_cast<QVBoxLayout*>(centralWidget()->layout())->addWidget(tabs_, 1);
 }
 
-QPushButton* TMainForm::Button(QWidget* parent, const char* name, const char* caption,
-                               void (TMainForm::*handler)()) {
-    auto* button = new QPushButton(QString::fromUtf8(caption), parent);
-    button->setObjectName(QString::fromLatin1(name));
-    // A focused button takes Enter itself, as it takes Space.
-    button->setAutoDefault(true);
-    connect(button, &QPushButton::clicked, this, handler);
-    return button;
-}
-
-void TMainForm::ConnectDocument() {
-    // Whatever the menu file stores marks the document changed when edited.
-    connect(&doc, &MenuDocument::modified, this, &TMainForm::SetChanged);
-    connect(&doc, &MenuDocument::textChanged, this, [this](TextSetting s) {
-        switch (s) {
-        case TextSetting::CaptionEd:
-        case TextSetting::FussEd:
-        case TextSetting::KopfEd:
-            CaptionEdChange();
-            break;
-        case TextSetting::FilenameEdit2:
-            FilenameEdit2Change();
-            break;
-        case TextSetting::WaehrEd:
-            break;
-        }
-    });
-    connect(&doc, &MenuDocument::flagChanged, this, [this](FlagSetting s) {
-        if (s == FlagSetting::GrayScaleCheck)
-            GrayScaleCheckClick();
-        else if (s == FlagSetting::LightenCheck)
-            LightenCheckClick();
-        else if (s == FlagSetting::RahmenCheck)
-            RahmenCheckClick();
-    });
-    connect(&doc, &MenuDocument::numberChanged, this, [this](NumberSetting s) {
-        if (s == NumberSetting::HellEd || s == NumberSetting::SatEd)
-            HellEdChange();
-    });
-    connect(&doc, &MenuDocument::categoriesChanged, this, &TMainForm::ListKats);
-    connect(&doc, &MenuDocument::legendChanged, this, &TMainForm::ListLegend);
-}
-
-// --- life events -------------------------------------------------------------
-
-void TMainForm::FormCreate() {
-    progpath = QCoreApplication::applicationDirPath();
-    if (!progpath.endsWith(QLatin1Char('/')))
-        progpath += QLatin1Char('/');
-    // The translation table and the options file come later; until then
-    // these steps do nothing.
-    maincap = windowTitle();
-    paper_ = CurrentPrinterPage();
-    ListProds();
-    // The texture file; setting it prepares the texture. A document that has
-    // the name already gets no change reaction, so it is prepared here.
-    if (doc.text(TextSetting::FilenameEdit2) != GetMessageText(4))
-        doc.setText(TextSetting::FilenameEdit2, GetMessageText(4));
-    else
-        FilenameEdit2Change();
-    ListDatabase();
-    RepaintPreview();
-}
+// --- showing and closing -----------------------------------------------------
 
 void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
@@ -332,104 +307,91 @@ void TMainForm::showEvent(QShowEvent* event) {
         wheelWindow_ = w;
         w->installEventFilter(this);
     }
-    FormShow();
+    firstShow();
 }
 
-void TMainForm::FormShow() {
-    if (infirst)
+void TMainForm::firstShow() {
+    if (shownOnce_)
         return;
-    language = 1;
-    language = languagesetto;
-    maincap = windowTitle().section(QStringLiteral(" - ["), 0, 0);
+    // The built-in messages are German (column 1); then the language chosen
+    // in the previous run becomes active. The translation table and the
+    // options file come later; until then both are German.
+    language_ = 1;
+    language_ = previousLanguage_;
+    mainCaption_ = windowTitle().section(QStringLiteral(" - ["), 0, 0);
     SetUnChanged();
-    infirst = true;
+    shownOnce_ = true;
     if (!startFile_.isEmpty())
         OpenFileWithName(startFile_);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    if (!FormCloseQuery()) {
+    if (!askToSaveChanges()) {
         event->ignore();
         return;
     }
-    FormClose();
+    // The options file is written here once it exists.
     event->accept();
 }
 
-bool TMainForm::FormCloseQuery() {
-    return QuerySaveChanges();
-}
-
-void TMainForm::FormClose() {
-    // The options file is written here once it exists.
-}
-
-void TMainForm::FormDestroy() {
-    Timer1->stop();
-    if (wheelWindow_)
-        wheelWindow_->removeEventFilter(this);
-    // Controls being torn down must not reach handlers any more.
-    for (QObject* child : findChildren<QObject*>())
-        child->blockSignals(true);
-    disconnect(&doc, nullptr, this, nullptr);
-    doc.blockSignals(true);
-    doc.clearKats();
-    doc.clearDatabase();
-    di2.Free();
-}
-
-// --- keyboard, wheel and resizing --------------------------------------------
+// --- keyboard and wheel ------------------------------------------------------
 
 void TMainForm::keyPressEvent(QKeyEvent* event) {
     // Enter reaches the window only when the focused control did not use it.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && PressDefaultButton()) {
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && pressDefaultButton()) {
         event->accept();
         return;
     }
     QMainWindow::keyPressEvent(event);
 }
 
-bool TMainForm::PressDefaultButton() {
-    QPushButton* button = nullptr;
-    switch (PageControl1->currentIndex()) {
-    case 0:
-        button = AddToDataBaseBtn;
-        break;
-    case 4:
-        button = BitBtn5;
-        break;
-    case 5:
-        button = BitBtn7;
-        break;
-    case 6:
-        button = AddProdukt;
-        break;
-    default:
-        break;
+bool TMainForm::pressDefaultButton() {
+    const QWidget* page = tabs_->currentWidget();
+    for (QPushButton* button : page->findChildren<QPushButton*>()) {
+        if (button->isDefault() && button->isEnabled()) {
+            button->click();
+            return true;
+        }
     }
-    if (!button || !button->isEnabled())
-        return false;
-    button->click();
-    return true;
+    return false;
+}
+
+QScrollArea* TMainForm::wheelScrollBox() const {
+    if (tabs_->currentWidget() == previewTab_)
+        return previewTab_->pageScrollBox();
+    if (tabs_->currentWidget() == backgroundTab_)
+        return backgroundTab_->textureScrollBox();
+    return nullptr;
+}
+
+void TMainForm::scrollByWheel(int pixels) {
+    if (QScrollArea* box = wheelScrollBox())
+        box->verticalScrollBar()->setValue(box->verticalScrollBar()->value() + pixels);
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::Wheel && watched == wheelWindow_) {
         const auto* wheel = static_cast<QWheelEvent*>(event);
         const int notches = TakeWheelNotches(wheelPending_, wheel->angleDelta().y());
+        // Each notch moves the page 20 pixels; turning the wheel up moves it up.
         for (int i = 0; i < notches; ++i)
-            FormMouseWheelUp();
+            scrollByWheel(-20);
         for (int i = 0; i > notches; --i)
-            FormMouseWheelDown();
+            scrollByWheel(20);
         // On the two preview tabs the box moves 20 pixels a notch and no more:
         // passing the event on would scroll it again by the box's own step.
-        return WheelScrollBox() != nullptr;
-    }
-    if (event->type() == QEvent::Resize) {
-        if (watched == ListView2)
-            ListView2Resize();
-        else if (watched == ListView1 || watched == ListView5)
-            ListView1Resize();
+        return wheelScrollBox() != nullptr;
     }
     return QMainWindow::eventFilter(watched, event);
 }
+
+// --- commands whose operations come with later work ---------------------------
+
+void TMainForm::exportCsv() {}
+void TMainForm::importCsv() {}
+void TMainForm::printAllPages() {}
+void TMainForm::printCurrentPage() {}
+void TMainForm::setUpPrinter() {}
+void TMainForm::choosePrintResolutionOption() {}
+void TMainForm::chooseLanguage(QAction*) {}
+void TMainForm::openTranslator() {}

@@ -1,30 +1,33 @@
 // The document commands of the main window and its change tracking.
 #include <QDir>
 #include <QFileInfo>
-#include <QTreeWidget>
 
 #include "app/MainUnit.h"
+#include "app/tabs/BackgroundTab.h"
+#include "app/tabs/DatabaseTab.h"
+#include "app/tabs/PreviewTab.h"
+#include "app/tabs/ProductsTab.h"
 #include "files/MenuFile.h"
 #include "translation/Messages.h"
 
-void TMainForm::UpdateTitle() {
-    const QString name = afilename.isEmpty() ? GetMessageText(8) : QFileInfo(afilename).fileName();
-    setWindowTitle(maincap + QStringLiteral(" - [") + name +
-                   (changed ? QStringLiteral("*]") : QStringLiteral("]")));
+void TMainForm::updateTitle() {
+    const QString name = fileName_.isEmpty() ? GetMessageText(8) : QFileInfo(fileName_).fileName();
+    setWindowTitle(mainCaption_ + QStringLiteral(" - [") + name +
+                   (changed_ ? QStringLiteral("*]") : QStringLiteral("]")));
 }
 
 void TMainForm::SetChanged() {
-    changed = true;
-    UpdateTitle();
+    changed_ = true;
+    updateTitle();
 }
 
 void TMainForm::SetUnChanged() {
-    changed = false;
-    UpdateTitle();
+    changed_ = false;
+    updateTitle();
 }
 
-bool TMainForm::QuerySaveChanges() {
-    if (!changed)
+bool TMainForm::askToSaveChanges() {
+    if (!changed_)
         return true;
     switch (prompts_->YesNoCancel(this, GetMessageText(5), GetMessageText(6))) {
     case TPrompts::Answer::Yes:
@@ -39,16 +42,15 @@ bool TMainForm::QuerySaveChanges() {
 
 void TMainForm::NewAll() {
     doc.clearMenu();
-    ListProds();
-    RepaintPreview();
-    RepaintTexture();
-    afilename.clear();
+    productsTab_->ListProds();
+    previewTab_->repaintPreview();
+    backgroundTab_->repaintTextureView();
+    fileName_.clear();
     SetUnChanged();
 }
 
-void TMainForm::Neu1Click() {
-    Called(__func__);
-    if (QuerySaveChanges())
+void TMainForm::newDocument() {
+    if (askToSaveChanges())
         NewAll();
 }
 
@@ -59,20 +61,19 @@ bool TMainForm::OpenFile() {
     return OpenFileWithName(path);
 }
 
-void TMainForm::ffnen1Click() {
-    Called(__func__);
-    if (QuerySaveChanges())
+void TMainForm::openDocument() {
+    if (askToSaveChanges())
         OpenFile();
 }
 
 bool TMainForm::SaveFile() {
     bool result = false;
-    if (!afilename.isEmpty()) {
+    if (!fileName_.isEmpty()) {
         result = SaveTheFile();
     } else {
         const QString path = prompts_->SaveMenuFileName(this);
         if (!path.isEmpty()) {
-            afilename = path;
+            fileName_ = path;
             result = SaveTheFile();
         }
     }
@@ -81,66 +82,63 @@ bool TMainForm::SaveFile() {
     return result;
 }
 
-void TMainForm::Speichern1Click() {
-    Called(__func__);
+void TMainForm::saveDocument() {
     SaveFile();
 }
 
-void TMainForm::Speichernunter1Click() {
-    Called(__func__);
+void TMainForm::saveDocumentAs() {
     const QString path = prompts_->SaveMenuFileName(this);
     if (path.isEmpty())
         return;
-    afilename = path;
+    fileName_ = path;
     if (SaveTheFile())
         SetUnChanged();
 }
 
-void TMainForm::Beenden1Click() {
-    Called(__func__);
+void TMainForm::quit() {
     close();
 }
 
-void TMainForm::ber1Click() {
-    Called(__func__);
+void TMainForm::showAbout() {
     prompts_->ShowAbout(this);
 }
 
-bool TMainForm::OpenFileWithName(const QString& sfn) {
-    if (!QFileInfo::exists(sfn)) {
+bool TMainForm::OpenFileWithName(const QString& path) {
+    if (!QFileInfo::exists(path)) {
         // Nothing to read: the document stays, and the next Save creates the
         // file that was asked for. The title names it, so that what the user
         // sees and what Save writes agree.
-        afilename = sfn;
-        UpdateTitle();
+        fileName_ = path;
+        updateTitle();
         return false;
     }
     QString error;
-    if (!OpenMenuFile(sfn, doc, &error)) {
+    if (!OpenMenuFile(path, doc, &error)) {
         // The open document, its name and its change mark stay as they were.
-        prompts_->Error(this, QDir::toNativeSeparators(sfn) + QStringLiteral("\n\n") + error);
+        prompts_->Error(this, QStringLiteral("Die Speisekarte kann nicht geöffnet werden:\n") +
+                                  QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error);
         return false;
     }
-    afilename = sfn;
+    fileName_ = path;
     // The first category is selected; like any selection this marks the
     // document changed, until the open ends unchanged below.
-    if (QTreeWidgetItem* first = ListView2->topLevelItem(0))
-        ListView2->setCurrentItem(first);
-    ListProds();
-    ListDatabase();
-    RepaintPreview();
-    RepaintTexture();
+    productsTab_->selectFirstCategory();
+    productsTab_->ListProds();
+    databaseTab_->ListDatabase();
+    previewTab_->repaintPreview();
+    backgroundTab_->repaintTextureView();
     SetUnChanged();
     return true;
 }
 
 bool TMainForm::SaveTheFile() {
     QString error;
-    if (!SaveMenuFile(doc, afilename, &error)) {
+    if (!SaveMenuFile(doc, fileName_, &error)) {
         // The title names the file that the next Save writes, also when this
         // save failed; the document stays marked changed.
-        UpdateTitle();
-        prompts_->Error(this, error);
+        updateTitle();
+        prompts_->Error(
+            this, QStringLiteral("Die Speisekarte konnte nicht gespeichert werden.\n\n") + error);
         return false;
     }
     SetUnChanged();

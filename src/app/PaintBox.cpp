@@ -1,15 +1,16 @@
 #include "app/PaintBox.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 
 TPaintBox::TPaintBox(QWidget* parent) : QWidget(parent) {}
 
-void TPaintBox::paintEvent(QPaintEvent*) {
+void TPaintBox::paintEvent(QPaintEvent* event) {
     if (!onPaint)
         return;
     QPainter painter(this);
-    onPaint(painter);
+    onPaint(painter, event->rect());
 }
 
 void TPaintBox::mousePressEvent(QMouseEvent* event) {

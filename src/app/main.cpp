@@ -6,6 +6,7 @@
 
 #include "app/CommandLine.h"
 #include "app/MainUnit.h"
+#include "app/QtTranslations.h"
 
 namespace {
 
@@ -59,6 +60,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Menolux"));
+    InstallQtGermanTexts(app);
 
     TMainForm form(nullptr, cl.file);
     // tools/screenshot.sh starts the window on the tab it shows.

@@ -7,6 +7,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include "layout/DisplayList.h"
 #include "layout/PainterCanvas.h"
 
 TPageSetup CurrentPrinterPage() {
@@ -36,25 +37,77 @@ QSize PreviewBoxSize(QSize bitmap) {
     return bitmap + QSize(8, 8);
 }
 
+namespace {
+
+// A bitmap at the screen's resolution: fonts take the bitmap's.
+QImage screenBitmap(QSize size, int sdpi) {
+    QImage bitmap(size, QImage::Format_RGB32);
+    if (bitmap.isNull())
+        return bitmap;
+    const int dotsPerMeter = int(sdpi / 0.0254 + 0.5);
+    bitmap.setDotsPerMeterX(dotsPerMeter);
+    bitmap.setDotsPerMeterY(dotsPerMeter);
+    return bitmap;
+}
+
+// The layout call of one preview page: at the screen's resolution, as the
+// screen shows it. Not for the printer: the layout paints the white page
+// itself.
+TPageRequest previewRequest(const TPageSetup& paper, int sdpi, double zoom, int page) {
+    TPageRequest request = paper.Request(sdpi, zoom, page, false);
+    request.isprintout = false;
+    return request;
+}
+
+} // namespace
+
 QImage RenderPreviewPage(MenuDocument& doc, TLayoutView view, const TPageSetup& paper, int sdpi,
                          double zoom, int page) {
     const QSize size = PreviewBitmapSize(paper, sdpi, zoom);
     if (size.isEmpty())
         return QImage();
-    QImage bitmap(size, QImage::Format_RGB32);
+    QImage bitmap = screenBitmap(size, sdpi);
     if (bitmap.isNull())
         return QImage();
-    // Fonts take the bitmap's resolution: give it the screen's.
-    const int dotsPerMeter = int(sdpi / 0.0254 + 0.5);
-    bitmap.setDotsPerMeterX(dotsPerMeter);
-    bitmap.setDotsPerMeterY(dotsPerMeter);
     QPainter painter(&bitmap);
     TPainterCanvas canvas(painter, sdpi);
     view.zoom = zoom;
-    // Not for the printer: the layout paints the white page itself.
-    TPageRequest request = paper.Request(sdpi, zoom, page, false);
-    request.isprintout = false;
-    PaintToCanvas(doc, view, canvas, request);
+    PaintToCanvas(doc, view, canvas, previewRequest(paper, sdpi, zoom, page));
+    painter.end();
+    return bitmap;
+}
+
+TPreviewPage::TPreviewPage() = default;
+TPreviewPage::~TPreviewPage() = default;
+
+void TPreviewPage::Layout(MenuDocument& doc, TLayoutView view, const TPageSetup& paper, int sdpi,
+                          double zoom, int page) {
+    Clear();
+    size_ = PreviewBitmapSize(paper, sdpi, zoom);
+    sdpi_ = sdpi;
+    if (size_.isEmpty())
+        return;
+    auto list = std::make_unique<TDisplayList>(sdpi);
+    view.zoom = zoom;
+    PaintToCanvas(doc, view, *list, previewRequest(paper, sdpi, zoom, page));
+    list_ = std::move(list);
+}
+
+void TPreviewPage::Clear() {
+    list_.reset();
+    size_ = QSize();
+}
+
+QImage TPreviewPage::Render(const QRect& rect) const {
+    const QRect part = rect & QRect(QPoint(0, 0), size_);
+    if (!list_ || part.isEmpty())
+        return QImage();
+    QImage bitmap = screenBitmap(part.size(), sdpi_);
+    if (bitmap.isNull())
+        return QImage();
+    QPainter painter(&bitmap);
+    TPainterCanvas canvas(painter, sdpi_);
+    list_->Replay(canvas, part.topLeft(), part);
     painter.end();
     return bitmap;
 }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <memory>
+
 #include <QImage>
+#include <QRect>
 #include <QSize>
 
 #include "layout/MenuLayout.h"
@@ -26,6 +29,37 @@ QSize PreviewBoxSize(QSize bitmap);
 // shows it (not for the printer). Null when the size is empty.
 QImage RenderPreviewPage(MenuDocument& doc, TLayoutView view, const TPageSetup& paper, int sdpi,
                          double zoom, int page);
+
+class TDisplayList;
+
+// One page of the preview, laid out once and then drawn in parts: scrolling
+// a large zoom draws only what comes into view, from the kept drawing calls,
+// and never lays the page out again. Each part has exactly the pixels of the
+// same part of RenderPreviewPage's bitmap.
+class TPreviewPage {
+public:
+    TPreviewPage();
+    ~TPreviewPage();
+
+    // Lays out page `page` as RenderPreviewPage does and keeps its drawing.
+    void Layout(MenuDocument& doc, TLayoutView view, const TPageSetup& paper, int sdpi, double zoom,
+                int page);
+    // Forgets the page; isLaidOut() is false until the next Layout.
+    void Clear();
+    bool isLaidOut() const { return list_ != nullptr; }
+    // The size of the whole page bitmap.
+    QSize size() const { return size_; }
+
+    // The part of `rect` (page bitmap coordinates) that lies on the page, as
+    // an image of that part's size. Null when nothing is laid out or the part
+    // is empty.
+    QImage Render(const QRect& rect) const;
+
+private:
+    std::unique_ptr<TDisplayList> list_;
+    QSize size_;
+    int sdpi_ = 96;
+};
 
 // The scroll position while dragging the page: the position when the mouse
 // moved from `anchor` to `mouse` (both in the dragged content's coordinates),

@@ -12,10 +12,12 @@
 class FakePrompts : public TPrompts {
 public:
     Answer answer = Answer::Cancel;
-    QString saveName;          // empty: the save dialog is cancelled
-    QString openName;          // empty: the open dialog is cancelled
-    QString browseName;        // empty: the browse dialog is cancelled
-    std::optional<QFont> font; // none: the font dialog is cancelled
+    QString saveName;                  // empty: the save dialog is cancelled
+    QString openName;                  // empty: the open dialog is cancelled
+    QString browseName;                // empty: the browse dialog is cancelled
+    std::optional<QFont> font;         // none: the font dialog is cancelled
+    bool confirmFontAsOffered = false; // the font dialog is confirmed untouched
+    QList<QFont> offeredFonts;         // the fonts the font dialogs opened on
     int questions = 0;
     int saveDialogs = 0;
     int openDialogs = 0;
@@ -43,6 +45,9 @@ public:
     void ShowAbout(QWidget*) override { ++abouts; }
     bool ChooseFont(QWidget*, const QString& dialogName, QFont& chosen) override {
         fontDialogs << dialogName;
+        offeredFonts << chosen;
+        if (confirmFontAsOffered)
+            return true;
         if (!font)
             return false;
         chosen = *font;

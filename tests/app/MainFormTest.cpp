@@ -38,7 +38,7 @@ protected:
         form->doc.addKat(QStringLiteral("Suppen"));
         form->doc.setLegend(Legend::Additives, {{"1", "Farbstoff"}});
         form->doc.setNumber(NumberSetting::LinksEd, 30);
-        ASSERT_TRUE(form->IsChanged());
+        ASSERT_TRUE(form->isChanged());
     }
     // Closes the window as its title bar would; true when it was allowed.
     bool requestClose() {
@@ -54,9 +54,9 @@ protected:
 
 TEST_F(MainFormTest, StartsUntitledAndUnchanged) {
     EXPECT_EQ(form->windowTitle(), kUntitled);
-    EXPECT_FALSE(form->IsChanged());
-    EXPECT_TRUE(form->ProgPath().endsWith('/'));
-    EXPECT_FALSE(form->ProgPath().endsWith("//"));
+    EXPECT_FALSE(form->isChanged());
+    EXPECT_TRUE(form->programDir().endsWith('/'));
+    EXPECT_FALSE(form->programDir().endsWith("//"));
     EXPECT_EQ(form->doc.text(TextSetting::FilenameEdit2), "paper.jpg");
     EXPECT_EQ(QCoreApplication::applicationName().isEmpty(), false);
 }
@@ -93,7 +93,7 @@ TEST_F(MainFormTest, WindowHasTheGermanMenusTabsAndToolbar) {
         {"Speichern1", QKeySequence::Save},
         {"Beenden1", QKeySequence(Qt::CTRL | Qt::Key_Q)}};
     for (const auto& [name, keys] : shortcuts) {
-        QAction* a = form->Action(name);
+        QAction* a = form->action(name);
         ASSERT_NE(a, nullptr) << name;
         EXPECT_EQ(a->shortcut(), keys) << name;
     }
@@ -121,7 +121,7 @@ TEST_F(MainFormTest, EveryStoredEditMarksChanged) {
     for (const auto& [name, edit] : edits) {
         form->SetUnChanged();
         edit(form->doc);
-        EXPECT_TRUE(form->IsChanged()) << name;
+        EXPECT_TRUE(form->isChanged()) << name;
         EXPECT_EQ(form->windowTitle(), kUntitledChanged) << name;
     }
 }
@@ -146,7 +146,7 @@ TEST_F(MainFormTest, NewAskedWithEachAnswer) {
         prompts->answer = c.answer;
         prompts->saveName =
             c.saveDialogCancelled ? QString() : dir.filePath(QStringLiteral("neu%1.mnx").arg(n++));
-        form->Neu1Click();
+        form->newDocument();
         EXPECT_EQ(prompts->questions, 1);
         EXPECT_EQ(prompts->lastText,
                   "Die Datei wurde noch nicht gespeichert. Wollen Sie jetzt speichern?");
@@ -154,10 +154,10 @@ TEST_F(MainFormTest, NewAskedWithEachAnswer) {
         EXPECT_EQ(form->doc.katCount(), c.emptied ? 0 : 1);
         EXPECT_EQ(form->doc.legend(Legend::Additives).size(), c.emptied ? 0 : 1);
         EXPECT_EQ(form->doc.number(NumberSetting::LinksEd), 30); // settings stay
-        EXPECT_EQ(form->IsChanged(), !c.emptied);
+        EXPECT_EQ(form->isChanged(), !c.emptied);
         if (c.emptied) {
             EXPECT_EQ(form->windowTitle(), kUntitled);
-            EXPECT_TRUE(form->FileName().isEmpty());
+            EXPECT_TRUE(form->fileName().isEmpty());
         }
         if (c.answer == TPrompts::Answer::Yes && !c.saveDialogCancelled) {
             EXPECT_TRUE(QFile::exists(prompts->saveName));
@@ -172,17 +172,17 @@ TEST_F(MainFormTest, OpenAskedWithEachAnswer) {
         SetUp();
         makeChanges();
         prompts->answer = answer;
-        form->ffnen1Click(); // the open dialog is cancelled
+        form->openDocument(); // the open dialog is cancelled
         EXPECT_EQ(prompts->questions, 1);
         EXPECT_EQ(prompts->openDialogs, openDialogs);
         EXPECT_EQ(form->doc.katCount(), 1);
-        EXPECT_TRUE(form->IsChanged());
+        EXPECT_TRUE(form->isChanged());
     }
 }
 
 TEST_F(MainFormTest, UnchangedDocumentIsNotAsked) {
-    form->Neu1Click();
-    form->ffnen1Click();
+    form->newDocument();
+    form->openDocument();
     EXPECT_TRUE(requestClose());
     EXPECT_EQ(prompts->questions, 0);
     EXPECT_EQ(prompts->openDialogs, 1);
@@ -215,34 +215,34 @@ TEST_F(MainFormTest, SaveUntitledWithDialogCancelledKeepsChanged) {
     makeChanges();
     prompts->saveName.clear();
     EXPECT_FALSE(form->SaveFile());
-    EXPECT_TRUE(form->IsChanged());
+    EXPECT_TRUE(form->isChanged());
     EXPECT_EQ(form->windowTitle(), kUntitledChanged);
-    EXPECT_TRUE(form->FileName().isEmpty());
+    EXPECT_TRUE(form->fileName().isEmpty());
 }
 
 TEST_F(MainFormTest, SaveNamesTheDocumentAndClearsTheMark) {
     makeChanges();
     prompts->saveName = dir.filePath(QStringLiteral("karte.mnx"));
-    form->Speichern1Click();
-    EXPECT_FALSE(form->IsChanged());
-    EXPECT_EQ(form->FileName(), prompts->saveName);
+    form->saveDocument();
+    EXPECT_FALSE(form->isChanged());
+    EXPECT_EQ(form->fileName(), prompts->saveName);
     EXPECT_EQ(form->windowTitle(), "Quenderl Menolux 1.0 - [karte.mnx]");
     form->doc.setText(TextSetting::KopfEd, "Kopf");
     EXPECT_EQ(form->windowTitle(), "Quenderl Menolux 1.0 - [karte.mnx*]");
-    form->Speichern1Click(); // saves under the same name without asking
+    form->saveDocument(); // saves under the same name without asking
     EXPECT_EQ(prompts->saveDialogs, 1);
-    EXPECT_FALSE(form->IsChanged());
+    EXPECT_FALSE(form->isChanged());
 }
 
 TEST_F(MainFormTest, OpenLoadsTheFileAndNamesIt) {
     makeChanges();
     prompts->answer = TPrompts::Answer::No;
     prompts->openName = writeFile(dir, "karte.mnx", olderMenuFile());
-    form->ffnen1Click();
+    form->openDocument();
     EXPECT_TRUE(prompts->errors.isEmpty());
-    EXPECT_EQ(form->FileName(), prompts->openName);
+    EXPECT_EQ(form->fileName(), prompts->openName);
     EXPECT_EQ(form->windowTitle(), "Quenderl Menolux 1.0 - [karte.mnx]");
-    EXPECT_FALSE(form->IsChanged());
+    EXPECT_FALSE(form->isChanged());
     ASSERT_EQ(form->doc.katCount(), 1);
     EXPECT_EQ(form->doc.katName(0), "Suppen");
     EXPECT_EQ(form->doc.text(TextSetting::CaptionEd), "Mittagskarte");
@@ -255,12 +255,13 @@ TEST_F(MainFormTest, DamagedFileLeavesTheDocumentAsItWas) {
     const QString damaged = writeFile(dir, "kaputt.mnx", full.left(full.size() - 3));
     EXPECT_FALSE(form->OpenFileWithName(damaged));
     ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_TRUE(prompts->errors[0].startsWith("Die Speisekarte kann nicht geöffnet werden:"));
     EXPECT_TRUE(prompts->errors[0].contains("Read beyond end of file"));
     EXPECT_EQ(form->doc.katName(0), "Suppen");
     EXPECT_EQ(form->doc.legend(Legend::Additives).size(), 1);
     EXPECT_EQ(form->doc.number(NumberSetting::LinksEd), 30);
-    EXPECT_TRUE(form->IsChanged());
-    EXPECT_TRUE(form->FileName().isEmpty());
+    EXPECT_TRUE(form->isChanged());
+    EXPECT_TRUE(form->fileName().isEmpty());
     EXPECT_EQ(form->windowTitle(), kUntitledChanged);
 }
 
@@ -273,7 +274,7 @@ TEST_F(MainFormTest, MissingFileBecomesTheSaveTarget) {
     EXPECT_TRUE(prompts->errors.isEmpty());
     EXPECT_EQ(form->doc.katCount(), 1);
     EXPECT_EQ(form->windowTitle(), "Quenderl Menolux 1.0 - [neu.mnx*]");
-    form->Speichern1Click();
+    form->saveDocument();
     EXPECT_EQ(prompts->saveDialogs, 0);
     EXPECT_TRUE(QFile::exists(path));
     EXPECT_EQ(form->windowTitle(), "Quenderl Menolux 1.0 - [neu.mnx]");
@@ -283,8 +284,9 @@ TEST_F(MainFormTest, FailedSaveIsReportedAndKeepsTheMark) {
     makeChanges();
     prompts->saveName = dir.filePath("fehlt/karte.mnx"); // no such directory
     EXPECT_FALSE(form->SaveFile());
-    EXPECT_EQ(prompts->errors.size(), 1);
-    EXPECT_TRUE(form->IsChanged());
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_TRUE(prompts->errors[0].startsWith("Die Speisekarte konnte nicht gespeichert werden."));
+    EXPECT_TRUE(form->isChanged());
     EXPECT_EQ(form->windowTitle(), "Quenderl Menolux 1.0 - [karte.mnx*]");
 }
 
@@ -295,7 +297,7 @@ TEST_F(MainFormTest, FileGivenAtStartIsOpenedWhenShown) {
     started.show();
     EXPECT_EQ(started.doc.katCount(), 1);
     EXPECT_EQ(started.windowTitle(), "Quenderl Menolux 1.0 - [start.mnx]");
-    EXPECT_FALSE(started.IsChanged());
+    EXPECT_FALSE(started.isChanged());
 }
 
 TEST(CommandLine, Parsing) {
@@ -345,7 +347,7 @@ TEST(CommandLine, SaveCopiesAndReportsFailures) {
 }
 
 TEST_F(MainFormTest, AboutIsShown) {
-    form->Action("ber1")->trigger();
+    form->action("ber1")->trigger();
     EXPECT_EQ(prompts->abouts, 1);
 }
 

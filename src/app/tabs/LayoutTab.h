@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QWidget>
+
+#include "foundation/FontSetting.h"
+
+class MenuDocument;
+class TPrompts;
+class TSettingBinder;
+
+// The tab "Layout": page margins, currency, the layout switches and the nine
+// buttons that open the font dialogs.
+class TLayoutTab : public QWidget {
+    Q_OBJECT
+public:
+    TLayoutTab(MenuDocument& doc, TPrompts& prompts, QWidget* parent = nullptr);
+
+    // Opens the font dialog of `role` on the current font and stores a
+    // confirmed choice in the document.
+    void chooseFont(FontRole role);
+
+private:
+    MenuDocument& doc_;
+    TPrompts& prompts_;
+    TSettingBinder* binder_ = nullptr;
+};

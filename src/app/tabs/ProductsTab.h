@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class MenuDocument;
+class QPushButton;
+class QTreeWidget;
+class QTreeWidgetItem;
+class TViewState;
+
+// The tab "Produkte anlegen": the categories above the products of the
+// selected category, and the buttons that edit them. The selected category
+// is kept in the shared view state.
+class TProductsTab : public QWidget {
+    Q_OBJECT
+public:
+    TProductsTab(MenuDocument& doc, TViewState& view, QWidget* parent = nullptr);
+
+    // The selected category, -1 for none.
+    int selectedCategory() const;
+    // Selects the first category, if there is one.
+    void selectFirstCategory();
+    // Refills the product list from the selected category; the product
+    // buttons wait for a selected category.
+    void ListProds();
+    // A resize of `list` also fits the product list's columns (the database
+    // list does this).
+    void fitColumnsOnResizeOf(QWidget* list);
+
+public slots:
+    // Commands whose operations are still to come: each is bound to its
+    // button and does nothing yet.
+    void addCategory();
+    void renameCategory();
+    void deleteCategory();
+    void moveCategoryUp();
+    void moveCategoryDown();
+    void addProduct();
+    void editProduct();
+    void deleteProduct();
+    void moveProductUp();
+    void moveProductDown();
+    void copyProductToDatabase();
+
+signals:
+    // The category list reported a change: a name edited in place, another
+    // category selected. Each is a change of the document.
+    void categoryListChanged();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Brings the category list in step with the document.
+    void listCategories();
+    void categoryRenamed(QTreeWidgetItem* item);
+    void fitCategoryColumn();
+    void fitProductColumns();
+
+    MenuDocument& doc_;
+    TViewState& view_;
+    QTreeWidget* categoryList_ = nullptr;
+    QTreeWidget* productList_ = nullptr;
+    QList<QPushButton*> productButtons_;
+    QWidget* alsoFitOnResizeOf_ = nullptr;
+};
