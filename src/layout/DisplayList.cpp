@@ -136,6 +136,9 @@ void cutRectangle(TCanvas& canvas, int x1, int y1, int x2, int y2, const QColor&
 void TDisplayList::Replay(TCanvas& canvas, QPoint origin, const QRect& visible) const {
     const int dx = -origin.x();
     const int dy = -origin.y();
+    // The canvas shows part of the page: what it draws depends on the whole
+    // page's size (how texture tiles are scaled), not on its own.
+    canvas.SetPageSize(PageSize());
     // The pen and brush as the calls so far have set them; both canvases
     // start with a white brush. A cut rectangle sets the pen again when it
     // is done, which gives the same pen only after a call has set one.
