@@ -78,7 +78,7 @@ void BM_FirstPageWithFurniture(benchmark::State& state) {
             allergens.append({QString(QChar(65 + i)), QStringLiteral("Allergen %1").arg(i + 1)});
         menu->doc.setLegend(Legend::Additives, additives);
         menu->doc.setLegend(Legend::Allergens, allergens);
-        menu->doc.setText(TextSetting::KopfEd, QStringLiteral("Gasthaus zur Linde"));
+        menu->doc.setText(TextSetting::HeaderLine, QStringLiteral("Gasthaus zur Linde"));
         TTextureSettings settings;
         settings.fileName = QStringLiteral(MENOLUX_SOURCE_DIR "/assets/paper.jpg");
         texture.Prepare(settings);
@@ -106,7 +106,7 @@ void BM_LongWordPage(benchmark::State& state) {
 // A PDF of every page of a menu with one category per page.
 void BM_PdfOfManyPages(benchmark::State& state) {
     MenuDocument doc;
-    doc.setFlag(FlagSetting::NewPageForKatCheck, true);
+    doc.setFlag(FlagSetting::NewPagePerCategory, true);
     for (int k = 0; k < state.range(0); ++k) {
         auto* p = static_cast<TProduktRec*>(
             doc.products(doc.addKat(QStringLiteral("Kategorie %1").arg(k)))->Add());

@@ -39,7 +39,7 @@ const QString kTexture = QStringLiteral(MENOLUX_SOURCE_DIR "/assets/paper.jpg");
 void BM_WheelStepAt1000Percent(benchmark::State& state) {
     TMainForm form;
     FillGeneratedMenu(form.doc, 500, 42);
-    form.doc.setText(TextSetting::FilenameEdit2, kTexture);
+    form.doc.setText(TextSetting::TextureFile, kTexture);
     form.resize(960, 640);
     form.show();
     form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(1);
@@ -69,7 +69,7 @@ BENCHMARK(BM_WheelStepAt1000Percent)->Unit(benchmark::kMillisecond);
 void BM_WholeViewAt1000Percent(benchmark::State& state) {
     TMainForm form;
     FillGeneratedMenu(form.doc, 500, 42);
-    form.doc.setText(TextSetting::FilenameEdit2, kTexture);
+    form.doc.setText(TextSetting::TextureFile, kTexture);
     form.resize(960, 640);
     form.show();
     form.findChild<QTabWidget*>(QStringLiteral("PageControl1"))->setCurrentIndex(1);
@@ -89,7 +89,7 @@ BENCHMARK(BM_WholeViewAt1000Percent)->Unit(benchmark::kMillisecond);
 void BM_WholePageAt1000Percent(benchmark::State& state) {
     MenuDocument doc;
     FillGeneratedMenu(doc, 500, 42);
-    doc.setText(TextSetting::FilenameEdit2, kTexture);
+    doc.setText(TextSetting::TextureFile, kTexture);
     TTexture texture;
     texture.Prepare(doc);
     TLayoutView view;

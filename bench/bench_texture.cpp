@@ -34,7 +34,7 @@ void BM_PrepareTexture(benchmark::State& state) {
         return;
     }
     MenuDocument doc;
-    doc.setText(TextSetting::FilenameEdit2, path);
+    doc.setText(TextSetting::TextureFile, path);
     TTexture texture(dir.path());
     for (auto _ : state) {
         texture.Prepare(doc);

@@ -77,8 +77,8 @@ TMainForm::TMainForm(std::unique_ptr<TPrompts> prompts, const QString& startFile
     productsTab_->ListProds();
     // The texture file; setting it prepares the texture. A document that has
     // the name already gets no change reaction, so it is prepared here.
-    if (doc.text(TextSetting::FilenameEdit2) != GetMessageText(4))
-        doc.setText(TextSetting::FilenameEdit2, GetMessageText(4));
+    if (doc.text(TextSetting::TextureFile) != GetMessageText(4))
+        doc.setText(TextSetting::TextureFile, GetMessageText(4));
     else
         backgroundTab_->prepareTexture();
     databaseTab_->ListDatabase();

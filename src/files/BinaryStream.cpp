@@ -51,7 +51,7 @@ bool ReadFileStr(ByteReader& in, QString& text) {
     const qsizetype at = in.pos();
     const int32_t n = in.i32();
     if (n < 0) {
-        in.fail(QStringLiteral("Damaged file: text length %1 at byte %2").arg(n).arg(at));
+        in.fail(QStringLiteral("Beschädigte Datei: Textlänge %1 an Byte %2").arg(n).arg(at));
         text.clear();
         return false;
     }

@@ -24,17 +24,18 @@ constexpr qsizetype MinLegendEntryBytes = 2 * MinFileStrBytes;
 constexpr qint64 MaxMenuFileBytes = qint64(256) << 20;
 
 // The settings of the mandatory part, in file order.
-constexpr TextSetting MandatoryTexts[] = {TextSetting::CaptionEd, TextSetting::FussEd,
-                                          TextSetting::WaehrEd, TextSetting::FilenameEdit2};
-constexpr FlagSetting LeadingFlags[] = {FlagSetting::RahmenCheck, FlagSetting::CapsCheck};
+constexpr TextSetting MandatoryTexts[] = {TextSetting::Heading, TextSetting::Footer,
+                                          TextSetting::Currency, TextSetting::TextureFile};
+constexpr FlagSetting LeadingFlags[] = {FlagSetting::Frame, FlagSetting::CategoryCapitals};
 constexpr NumberSetting Numbers[] = {
-    NumberSetting::LinksEd, NumberSetting::ObenEd,   NumberSetting::RechtsEd,
-    NumberSetting::UntenEd, NumberSetting::BreitEd2, NumberSetting::HochEd2,
-    NumberSetting::HellEd,  NumberSetting::SatEd,
+    NumberSetting::LeftMargin,        NumberSetting::TopMargin,         NumberSetting::RightMargin,
+    NumberSetting::BottomMargin,      NumberSetting::TileWidth,         NumberSetting::TileHeight,
+    NumberSetting::TextureBrightness, NumberSetting::TextureSaturation,
 };
-constexpr FlagSetting TrailingFlags[] = {FlagSetting::SVerh2Check, FlagSetting::GrayScaleCheck,
-                                         FlagSetting::LightenCheck, FlagSetting::ZentrCheck};
-constexpr int MandatoryFontCount = 8; // FontDialog1 ... FontDialog8
+constexpr FlagSetting TrailingFlags[] = {FlagSetting::TextureKeepsAspect, FlagSetting::TextureGrey,
+                                         FlagSetting::TextureLightened,
+                                         FlagSetting::HeadingCentred};
+constexpr int MandatoryFontCount = 8; // every font but the header line's
 
 QString nativePath(const QString& path) {
     return QDir::toNativeSeparators(path);
@@ -91,7 +92,7 @@ void writeLegend(ByteWriter& out, const QList<TLegendEntry>& entries) {
 // --- reading --------------------------------------------------------------
 
 void failNoMemory(ByteReader& in) {
-    in.fail(QStringLiteral("Not enough memory to read the file"));
+    in.fail(QStringLiteral("Nicht genug Speicher, um die Datei zu lesen"));
 }
 
 // Reads one product record into a fresh (all zero) record. `scratch` carries
@@ -168,13 +169,13 @@ void readGroup(ByteReader& in, MenuDocument& doc, MenuFileGroup g, QString& scra
     case MenuFileGroup::A: {
         const bool noKomma = in.flag();
         if (in.ok())
-            doc.setFlag(FlagSetting::NoKommaCheck, noKomma);
+            doc.setFlag(FlagSetting::PricesWithoutDecimals, noKomma);
         break;
     }
     case MenuFileGroup::B: {
         const bool newPage = in.flag();
         if (in.ok())
-            doc.setFlag(FlagSetting::NewPageForKatCheck, newPage);
+            doc.setFlag(FlagSetting::NewPagePerCategory, newPage);
         break;
     }
     case MenuFileGroup::C: {
@@ -183,10 +184,10 @@ void readGroup(ByteReader& in, MenuDocument& doc, MenuFileGroup g, QString& scra
         const QString kopf = ReadFileStr(in);
         const TFontSetting font = ReadFontRecord(in);
         if (in.ok()) {
-            doc.setFlag(FlagSetting::NoPointsCheck, noPoints);
-            doc.setFlag(FlagSetting::CenterKatCheck, centerKat);
-            doc.setText(TextSetting::KopfEd, kopf);
-            doc.setFont(FontRole::FontDialog9, font);
+            doc.setFlag(FlagSetting::NoDotLeaders, noPoints);
+            doc.setFlag(FlagSetting::CategoryHeadingCentred, centerKat);
+            doc.setText(TextSetting::HeaderLine, kopf);
+            doc.setFont(FontRole::HeaderLine, font);
         }
         break;
     }
@@ -200,7 +201,7 @@ void readGroup(ByteReader& in, MenuDocument& doc, MenuFileGroup g, QString& scra
     case MenuFileGroup::F: {
         const bool onlyContained = in.flag();
         if (in.ok())
-            doc.setFlag(FlagSetting::OnlyContainedCheck, onlyContained);
+            doc.setFlag(FlagSetting::OnlyUsedMarkers, onlyContained);
         break;
     }
     case MenuFileGroup::G:
@@ -264,16 +265,16 @@ QByteArray MenuFileBytes(const MenuDocument& doc) {
     for (int f = 0; f < MandatoryFontCount; ++f)
         WriteFontRecord(out, doc.font(FontRole(f)));
     // Groups A to C.
-    out.flag(doc.flag(FlagSetting::NoKommaCheck));
-    out.flag(doc.flag(FlagSetting::NewPageForKatCheck));
-    out.flag(doc.flag(FlagSetting::NoPointsCheck));
-    out.flag(doc.flag(FlagSetting::CenterKatCheck));
-    WriteFileStr(out, doc.text(TextSetting::KopfEd));
-    WriteFontRecord(out, doc.font(FontRole::FontDialog9));
+    out.flag(doc.flag(FlagSetting::PricesWithoutDecimals));
+    out.flag(doc.flag(FlagSetting::NewPagePerCategory));
+    out.flag(doc.flag(FlagSetting::NoDotLeaders));
+    out.flag(doc.flag(FlagSetting::CategoryHeadingCentred));
+    WriteFileStr(out, doc.text(TextSetting::HeaderLine));
+    WriteFontRecord(out, doc.font(FontRole::HeaderLine));
     // Groups D to G.
     writeLegend(out, doc.legend(Legend::Additives));
     writeLegend(out, doc.legend(Legend::Allergens));
-    out.flag(doc.flag(FlagSetting::OnlyContainedCheck));
+    out.flag(doc.flag(FlagSetting::OnlyUsedMarkers));
     writeProducts(out, doc.data);
     return out.take();
 }
@@ -352,15 +353,17 @@ void ApplyLoadedMenu(MenuDocument& target, MenuDocument& loaded, const MenuFileG
         target.setFont(FontRole(f), loaded.font(FontRole(f)));
 
     if (groups.has(MenuFileGroup::A))
-        target.setFlag(FlagSetting::NoKommaCheck, loaded.flag(FlagSetting::NoKommaCheck));
+        target.setFlag(FlagSetting::PricesWithoutDecimals,
+                       loaded.flag(FlagSetting::PricesWithoutDecimals));
     if (groups.has(MenuFileGroup::B))
-        target.setFlag(FlagSetting::NewPageForKatCheck,
-                       loaded.flag(FlagSetting::NewPageForKatCheck));
+        target.setFlag(FlagSetting::NewPagePerCategory,
+                       loaded.flag(FlagSetting::NewPagePerCategory));
     if (groups.has(MenuFileGroup::C)) {
-        target.setFlag(FlagSetting::NoPointsCheck, loaded.flag(FlagSetting::NoPointsCheck));
-        target.setFlag(FlagSetting::CenterKatCheck, loaded.flag(FlagSetting::CenterKatCheck));
-        target.setText(TextSetting::KopfEd, loaded.text(TextSetting::KopfEd));
-        target.setFont(FontRole::FontDialog9, loaded.font(FontRole::FontDialog9));
+        target.setFlag(FlagSetting::NoDotLeaders, loaded.flag(FlagSetting::NoDotLeaders));
+        target.setFlag(FlagSetting::CategoryHeadingCentred,
+                       loaded.flag(FlagSetting::CategoryHeadingCentred));
+        target.setText(TextSetting::HeaderLine, loaded.text(TextSetting::HeaderLine));
+        target.setFont(FontRole::HeaderLine, loaded.font(FontRole::HeaderLine));
     }
     // Opening starts from an emptied menu: a legend that the file lacks is empty.
     target.setLegend(Legend::Additives, groups.has(MenuFileGroup::D)
@@ -370,8 +373,7 @@ void ApplyLoadedMenu(MenuDocument& target, MenuDocument& loaded, const MenuFileG
                                             ? loaded.legend(Legend::Allergens)
                                             : QList<TLegendEntry>());
     if (groups.has(MenuFileGroup::F))
-        target.setFlag(FlagSetting::OnlyContainedCheck,
-                       loaded.flag(FlagSetting::OnlyContainedCheck));
+        target.setFlag(FlagSetting::OnlyUsedMarkers, loaded.flag(FlagSetting::OnlyUsedMarkers));
     if (groups.has(MenuFileGroup::G))
         target.exchangeDatabase(loaded);
 }

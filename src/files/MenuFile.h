@@ -17,12 +17,12 @@ class MenuDocument;
 
 // The optional groups, in file order.
 enum class MenuFileGroup {
-    A, // NoKommaCheck
-    B, // NewPageForKatCheck
-    C, // NoPointsCheck, CenterKatCheck, KopfEd, FontDialog9
+    A, // PricesWithoutDecimals
+    B, // NewPagePerCategory
+    C, // NoDotLeaders, CategoryHeadingCentred, HeaderLine, the header line font
     D, // additive legend
     E, // allergen legend
-    F, // OnlyContainedCheck
+    F, // OnlyUsedMarkers
     G, // product database
 };
 constexpr int MenuFileGroupCount = 7;
@@ -73,7 +73,7 @@ bool LoadMenuFile(const QString& path, MenuDocument& fresh, MenuFileGroups* grou
 //   freed with it);
 // - texts, flags, numbers and fonts of the mandatory part are set;
 // - each present group sets its values; an absent group leaves the target's
-//   check boxes, KopfEd and FontDialog9 as they were;
+//   check boxes, header line and header line font as they were;
 // - the legends become those of the file, empty when their group is absent;
 // - with group G the databases are exchanged (the old records are freed with
 //   `loaded`); without it the target's database stays.

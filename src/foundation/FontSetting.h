@@ -38,15 +38,15 @@ struct TFontSetting {
 
 // The nine font settings, in the order of the stored file.
 enum class FontRole {
-    FontDialog1, // heading
-    FontDialog2, // category name
-    FontDialog3, // product numbers and names
-    FontDialog4, // description
-    FontDialog5, // prices and quantities
-    FontDialog6, // dot leaders
-    FontDialog7, // free text
-    FontDialog8, // footer and legends
-    FontDialog9, // header line
+    Heading,      // heading
+    CategoryName, // category name
+    ProductName,  // product numbers and names
+    Description,  // description
+    Price,        // prices and quantities
+    DotLeader,    // dot leaders
+    FreeText,     // free text
+    Legend,       // footer and legends
+    HeaderLine,   // header line
 };
 constexpr int FontCount = 9;
 

@@ -2,42 +2,43 @@
 
 #include <QString>
 
-// The layout and background settings that a menu file stores. Each carries the
-// name of the control that edits it.
+// The layout and background settings that a menu file stores, named by what
+// they mean. Their info records carry the objectName of the control that
+// edits each one.
 
 enum class TextSetting {
-    CaptionEd,     // heading ("Überschrift:")
-    FussEd,        // footer line ("Fußzeile:")
-    KopfEd,        // header line ("Kopfzeile:")
-    WaehrEd,       // currency written after prices ("Währung:")
-    FilenameEdit2, // background texture image file ("Dateiname:")
+    Heading,     // heading ("Überschrift:")
+    Footer,      // footer line ("Fußzeile:")
+    HeaderLine,  // header line ("Kopfzeile:")
+    Currency,    // currency written after prices ("Währung:")
+    TextureFile, // background texture image file ("Dateiname:")
 };
 constexpr int TextSettingCount = 5;
 
 enum class FlagSetting {
-    RahmenCheck,        // draw a frame
-    CapsCheck,          // category names in capitals
-    ZentrCheck,         // heading centred
-    NoKommaCheck,       // prices without decimals
-    NewPageForKatCheck, // each category starts a new page
-    NoPointsCheck,      // no dot leaders after product names
-    CenterKatCheck,     // category headings centred
-    OnlyContainedCheck, // legends list only the entries that names mark
-    SVerh2Check,        // keep the texture's aspect ratio
-    GrayScaleCheck,     // convert the texture to grey
-    LightenCheck,       // lighten the texture and recompute its saturation
+    Frame,                  // draw a frame
+    CategoryCapitals,       // category names in capitals
+    HeadingCentred,         // heading centred
+    PricesWithoutDecimals,  // prices without decimals
+    NewPagePerCategory,     // each category starts a new page
+    NoDotLeaders,           // no dot leaders after product names
+    CategoryHeadingCentred, // category headings centred
+    OnlyUsedMarkers,        // legends list only the entries that names mark
+    TextureKeepsAspect,     // keep the texture's aspect ratio
+    TextureGrey,            // convert the texture to grey
+    TextureLightened,       // lighten the texture and recompute its saturation
 };
 constexpr int FlagSettingCount = 11;
 
 enum class NumberSetting {
-    LinksEd,  // left page margin, mm
-    ObenEd,   // top page margin, mm
-    RechtsEd, // right page margin, mm
-    UntenEd,  // bottom page margin, mm
-    BreitEd2, // texture tile width, cm
-    HochEd2,  // texture tile height, cm
-    HellEd,   // texture brightness, %
-    SatEd,    // texture saturation
+    LeftMargin,        // left page margin, mm
+    TopMargin,         // top page margin, mm
+    RightMargin,       // right page margin, mm
+    BottomMargin,      // bottom page margin, mm
+    TileWidth,         // texture tile width, cm
+    TileHeight,        // texture tile height, cm
+    TextureBrightness, // texture brightness, %
+    TextureSaturation, // texture saturation
 };
 constexpr int NumberSettingCount = 8;
 

@@ -11,7 +11,7 @@
 // setting, its resolution in pixels per inch and its point size. Characters
 // are FontPixelSize(size, pixelsPerInch) pixels high.
 struct TCanvasFont {
-    FontRole role = FontRole::FontDialog1;
+    FontRole role = FontRole::Heading;
     TFontSetting setting;
     int pixelsPerInch = 96;
     int size = 12;

@@ -42,9 +42,9 @@ void TMenuLayout::DrawPageFurniture() {
     DrawTexture();
 
     const TCanvasFont saved = canvas0->Font();
-    const QString footer = doc_.text(TextSetting::FussEd);
+    const QString footer = doc_.text(TextSetting::Footer);
     if (!footer.isEmpty()) {
-        SelectFont(FontRole::FontDialog8);
+        SelectFont(FontRole::Legend);
         const int th = canvas0->TextHeight(QStringLiteral(" "));
         if (OnPage())
             DrawCentred(footer, page_.height - bottompx - th);
@@ -59,9 +59,9 @@ void TMenuLayout::DrawPageFurniture() {
     DrawLegend(Legend::Additives);
     DrawLegend(Legend::Allergens);
 
-    const QString header = doc_.text(TextSetting::KopfEd);
+    const QString header = doc_.text(TextSetting::HeaderLine);
     if (!header.isEmpty()) {
-        SelectFont(FontRole::FontDialog9);
+        SelectFont(FontRole::HeaderLine);
         if (OnPage())
             DrawCentred(header, toppx);
         headermm = 2 * TextHeightMM(QStringLiteral(" "));
@@ -75,7 +75,7 @@ void TMenuLayout::DrawPageFurniture() {
     // it at every page start (the requested page's texture covers what came
     // before, and a frame over an identical frame changes nothing), and
     // saves drawing it once per page of a long menu on every redraw.
-    if (doc_.flag(FlagSetting::RahmenCheck) && (pageno == 1 || OnPage()))
+    if (doc_.flag(FlagSetting::Frame) && (pageno == 1 || OnPage()))
         DrawFrame();
     basesize = savedBase;
 }
@@ -91,9 +91,9 @@ void TMenuLayout::DrawTexture() {
     static constexpr double MaxTile = 1 << 30;
     auto tileSize = [](double v) { return TruncToInt(std::min(v, MaxTile)); };
     const int tw =
-        tileSize(z * (doc_.number(NumberSetting::BreitEd2) * 10 / MMPerInch * dpi) / 100);
-    int tht = tileSize(z * (doc_.number(NumberSetting::HochEd2) * 10 / MMPerInch * dpi) / 100);
-    if (doc_.flag(FlagSetting::SVerh2Check))
+        tileSize(z * (doc_.number(NumberSetting::TileWidth) * 10 / MMPerInch * dpi) / 100);
+    int tht = tileSize(z * (doc_.number(NumberSetting::TileHeight) * 10 / MMPerInch * dpi) / 100);
+    if (doc_.flag(FlagSetting::TextureKeepsAspect))
         tht = tileSize(double((qint64(texture->height()) * tw) / texture->width()));
     // A tile below one pixel would never cover the page: no texture then.
     if (tw < 1 || tht < 1)
@@ -113,7 +113,7 @@ void TMenuLayout::DrawLegend(Legend which) {
     if (entries.isEmpty())
         return;
     const TCanvasFont saved = canvas0->Font();
-    SelectFont(FontRole::FontDialog8);
+    SelectFont(FontRole::Legend);
     canvas0->SetBrush(QColor());
     const int th = canvas0->TextHeight(QStringLiteral(" "));
     // The grid is the same on every page: worked out at the first page start.
@@ -140,7 +140,7 @@ void TMenuLayout::DrawLegend(Legend which) {
 
 TMenuLayout::TLegendGrid TMenuLayout::PlanLegend(Legend which) {
     const QList<TLegendEntry>& entries = doc_.legend(which);
-    const bool onlyContained = doc_.flag(FlagSetting::OnlyContainedCheck);
+    const bool onlyContained = doc_.flag(FlagSetting::OnlyUsedMarkers);
     TLegendGrid grid;
     grid.made = true;
     // The marker of an entry comes from its position: 1, 2, 3 … or A, B, C …

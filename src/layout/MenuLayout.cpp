@@ -337,10 +337,10 @@ bool TMenuLayout::PaintToCanvas(TCanvas& canvas, const TPageRequest& page) {
         canvas0->Rectangle(0, 0, page_.width, page_.height);
     }
     // 3. Margins.
-    leftmm = doc_.number(NumberSetting::LinksEd);
-    topmm = doc_.number(NumberSetting::ObenEd);
-    rightmm = doc_.number(NumberSetting::RechtsEd);
-    bottommm = doc_.number(NumberSetting::UntenEd);
+    leftmm = doc_.number(NumberSetting::LeftMargin);
+    topmm = doc_.number(NumberSetting::TopMargin);
+    rightmm = doc_.number(NumberSetting::RightMargin);
+    bottommm = doc_.number(NumberSetting::BottomMargin);
     leftpx = MarginPx(leftmm);
     toppx = MarginPx(topmm);
     rightpx = MarginPx(rightmm);
@@ -355,13 +355,13 @@ bool TMenuLayout::PaintToCanvas(TCanvas& canvas, const TPageRequest& page) {
     }
     DrawPageFurniture();
     // 6, 7. Heading.
-    SelectFont(FontRole::FontDialog1);
+    SelectFont(FontRole::Heading);
     ymm = topmm + headermm;
-    const QString caption = doc_.text(TextSetting::CaptionEd);
+    const QString caption = doc_.text(TextSetting::Heading);
     if (!caption.isEmpty()) {
         if (OnPage()) {
             int x = P(leftmm);
-            if (doc_.flag(FlagSetting::ZentrCheck))
+            if (doc_.flag(FlagSetting::HeadingCentred))
                 x = ((page_.width - leftpx - rightpx - canvas0->TextWidth(caption)) / 2) + leftpx;
             canvas0->TextOut(x, P(ymm), caption);
         }
@@ -384,18 +384,18 @@ bool TMenuLayout::PaintToCanvas(TCanvas& canvas, const TPageRequest& page) {
 
 void TMenuLayout::MeasureColumns() {
     autonr = 0;
-    const QString currency = doc_.text(TextSetting::WaehrEd);
-    const bool noKomma = doc_.flag(FlagSetting::NoKommaCheck);
+    const QString currency = doc_.text(TextSetting::Currency);
+    const bool noKomma = doc_.flag(FlagSetting::PricesWithoutDecimals);
     for (int i = 0; i < doc_.katCount(); ++i) {
         TDynaArray* prods = doc_.products(i);
         prods->First();
         while (prods->WhileNext()) {
             const TProduktRec& p = *doc_.aprod;
-            SelectFont(FontRole::FontDialog3);
+            SelectFont(FontRole::ProductName);
             const QString num = NumberText(p.number);
             maxnumpx = std::max(maxnumpx, canvas0->TextWidth(num));
             maxnummm = std::max(maxnummm, TextWidthMM(num));
-            SelectFont(FontRole::FontDialog5);
+            SelectFont(FontRole::Price);
             if (p.price > 0) {
                 const QString price =
                     QStringLiteral("    ") + FormatPrice(p.price, noKomma) + u' ' + currency;
@@ -409,15 +409,15 @@ void TMenuLayout::MeasureColumns() {
 void TMenuLayout::LayoutCategory(int index, bool first) {
     if (LimitMM() < ymm + 2 * lastneed)
         NewPage();
-    else if (doc_.flag(FlagSetting::NewPageForKatCheck) && !first)
+    else if (doc_.flag(FlagSetting::NewPagePerCategory) && !first)
         NewPage();
 
-    SelectFont(FontRole::FontDialog2);
+    SelectFont(FontRole::CategoryName);
     if (OnPage()) {
         QString name = doc_.katName(index);
-        if (doc_.flag(FlagSetting::CapsCheck))
+        if (doc_.flag(FlagSetting::CategoryCapitals))
             name = QLocale().toUpper(name);
-        const int x = doc_.flag(FlagSetting::CenterKatCheck)
+        const int x = doc_.flag(FlagSetting::CategoryHeadingCentred)
                           ? (page_.width - canvas0->TextWidth(name)) / 2
                           : P(leftmm);
         canvas0->TextOut(x, P(ymm), name);
@@ -441,7 +441,7 @@ void TMenuLayout::LayoutProduct(const TProduktRec& p) {
     const QString quantity = TextOf(p.quantity);
 
     // 1, 2. Room for the product line (and the first description line).
-    SelectFont(FontRole::FontDialog3);
+    SelectFont(FontRole::ProductName);
     const double h = TextHeightMM(QStringLiteral(" "));
     const double step = description.isEmpty() ? 1.5 * h : 2 * h;
     lastneed = description.isEmpty() ? step : step + h;
@@ -465,7 +465,7 @@ void TMenuLayout::LayoutProduct(const TProduktRec& p) {
     }
 
     // 5. Price and quantity.
-    SelectFont(FontRole::FontDialog5);
+    SelectFont(FontRole::Price);
     double leaderEnd;
     const int right = page_.width - rightpx;
     if (p.price == 0) {
@@ -477,8 +477,8 @@ void TMenuLayout::LayoutProduct(const TProduktRec& p) {
         }
         leaderEnd = page_.widthmm - rightmm - TextWidthMM(price) - TextWidthMM(quantity);
     } else {
-        const QString price = FormatPrice(p.price, doc_.flag(FlagSetting::NoKommaCheck)) + u' ' +
-                              doc_.text(TextSetting::WaehrEd);
+        const QString price = FormatPrice(p.price, doc_.flag(FlagSetting::PricesWithoutDecimals)) +
+                              u' ' + doc_.text(TextSetting::Currency);
         if (OnPage()) {
             canvas0->TextOut(right - canvas0->TextWidth(price), y, price);
             canvas0->TextOut(right - maxpricepx - canvas0->TextWidth(quantity), y, quantity);
@@ -487,14 +487,14 @@ void TMenuLayout::LayoutProduct(const TProduktRec& p) {
     }
 
     // 6. Dot leader.
-    SelectFont(FontRole::FontDialog6);
+    SelectFont(FontRole::DotLeader);
     const double start = nameEnd + TextWidthMM(QStringLiteral("."));
     const int dots = DotCount(leaderEnd - start);
-    if (!doc_.flag(FlagSetting::NoPointsCheck) && OnPage())
+    if (!doc_.flag(FlagSetting::NoDotLeaders) && OnPage())
         canvas0->TextOut(P(start), y, QString(dots, QLatin1Char('.')));
 
     // 7. Description.
-    SelectFont(FontRole::FontDialog4);
+    SelectFont(FontRole::Description);
     const double dh = TextHeightMM(QStringLiteral(" "));
     if (!description.isEmpty()) {
         ymm += 1.5 * h;
@@ -506,7 +506,7 @@ void TMenuLayout::LayoutProduct(const TProduktRec& p) {
 }
 
 void TMenuLayout::LayoutFreeText(const TProduktRec& p) {
-    SelectFont(FontRole::FontDialog7);
+    SelectFont(FontRole::FreeText);
     const double fh = TextHeightMM(QStringLiteral(" "));
     const QString description = TextOf(p.description);
     if (!description.isEmpty())

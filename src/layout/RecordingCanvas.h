@@ -16,7 +16,7 @@ public:
         Kind kind = Kind::Text;
         // Text: the text, its font and point size.
         QString text;
-        FontRole font = FontRole::FontDialog1;
+        FontRole font = FontRole::Heading;
         int size = 0;
         // Text and image: top-left corner (x1, y1); rect, line and arc:
         // (x1, y1)-(x2, y2); arc also (x3, y3) and (x4, y4); image size in

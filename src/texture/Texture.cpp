@@ -102,11 +102,11 @@ QString FindTextureFile(const QString& name, const QString& programDir) {
 
 TTextureSettings TTextureSettings::FromDocument(const MenuDocument& doc) {
     TTextureSettings s;
-    s.fileName = doc.text(TextSetting::FilenameEdit2);
-    s.grayScale = doc.flag(FlagSetting::GrayScaleCheck);
-    s.lighten = doc.flag(FlagSetting::LightenCheck);
-    s.hell = int(std::lround(doc.number(NumberSetting::HellEd)));
-    s.sat = int(std::lround(doc.number(NumberSetting::SatEd)));
+    s.fileName = doc.text(TextSetting::TextureFile);
+    s.grayScale = doc.flag(FlagSetting::TextureGrey);
+    s.lighten = doc.flag(FlagSetting::TextureLightened);
+    s.hell = int(std::lround(doc.number(NumberSetting::TextureBrightness)));
+    s.sat = int(std::lround(doc.number(NumberSetting::TextureSaturation)));
     return s;
 }
 

@@ -37,7 +37,7 @@ protected:
     void makeChanges() {
         form->doc.addKat(QStringLiteral("Suppen"));
         form->doc.setLegend(Legend::Additives, {{"1", "Farbstoff"}});
-        form->doc.setNumber(NumberSetting::LinksEd, 30);
+        form->doc.setNumber(NumberSetting::LeftMargin, 30);
         ASSERT_TRUE(form->isChanged());
     }
     // Closes the window as its title bar would; true when it was allowed.
@@ -57,7 +57,7 @@ TEST_F(MainFormTest, StartsUntitledAndUnchanged) {
     EXPECT_FALSE(form->isChanged());
     EXPECT_TRUE(form->programDir().endsWith('/'));
     EXPECT_FALSE(form->programDir().endsWith("//"));
-    EXPECT_EQ(form->doc.text(TextSetting::FilenameEdit2), "paper.jpg");
+    EXPECT_EQ(form->doc.text(TextSetting::TextureFile), "paper.jpg");
     EXPECT_EQ(QCoreApplication::applicationName().isEmpty(), false);
 }
 
@@ -102,15 +102,15 @@ TEST_F(MainFormTest, WindowHasTheGermanMenusTabsAndToolbar) {
 // Whatever the menu file stores marks the document changed when edited.
 TEST_F(MainFormTest, EveryStoredEditMarksChanged) {
     const std::pair<const char*, std::function<void(MenuDocument&)>> edits[] = {
-        {"page text", [](MenuDocument& d) { d.setText(TextSetting::CaptionEd, "Karte"); }},
-        {"margin", [](MenuDocument& d) { d.setNumber(NumberSetting::LinksEd, 10); }},
-        {"switch", [](MenuDocument& d) { d.setFlag(FlagSetting::NoKommaCheck, true); }},
-        {"texture", [](MenuDocument& d) { d.setNumber(NumberSetting::HellEd, 70); }},
+        {"page text", [](MenuDocument& d) { d.setText(TextSetting::Heading, "Karte"); }},
+        {"margin", [](MenuDocument& d) { d.setNumber(NumberSetting::LeftMargin, 10); }},
+        {"switch", [](MenuDocument& d) { d.setFlag(FlagSetting::PricesWithoutDecimals, true); }},
+        {"texture", [](MenuDocument& d) { d.setNumber(NumberSetting::TextureBrightness, 70); }},
         {"font",
          [](MenuDocument& d) {
-             TFontSetting f = d.font(FontRole::FontDialog2);
+             TFontSetting f = d.font(FontRole::CategoryName);
              f.style = 0;
-             d.setFont(FontRole::FontDialog2, f);
+             d.setFont(FontRole::CategoryName, f);
          }},
         {"legend",
          [](MenuDocument& d) {
@@ -153,7 +153,7 @@ TEST_F(MainFormTest, NewAskedWithEachAnswer) {
         EXPECT_EQ(prompts->lastCaption, "Speichern");
         EXPECT_EQ(form->doc.katCount(), c.emptied ? 0 : 1);
         EXPECT_EQ(form->doc.legend(Legend::Additives).size(), c.emptied ? 0 : 1);
-        EXPECT_EQ(form->doc.number(NumberSetting::LinksEd), 30); // settings stay
+        EXPECT_EQ(form->doc.number(NumberSetting::LeftMargin), 30); // settings stay
         EXPECT_EQ(form->isChanged(), !c.emptied);
         if (c.emptied) {
             EXPECT_EQ(form->windowTitle(), kUntitled);
@@ -227,7 +227,7 @@ TEST_F(MainFormTest, SaveNamesTheDocumentAndClearsTheMark) {
     EXPECT_FALSE(form->isChanged());
     EXPECT_EQ(form->fileName(), prompts->saveName);
     EXPECT_EQ(form->windowTitle(), "Quenderl Menolux 1.0 - [karte.mnx]");
-    form->doc.setText(TextSetting::KopfEd, "Kopf");
+    form->doc.setText(TextSetting::HeaderLine, "Kopf");
     EXPECT_EQ(form->windowTitle(), "Quenderl Menolux 1.0 - [karte.mnx*]");
     form->saveDocument(); // saves under the same name without asking
     EXPECT_EQ(prompts->saveDialogs, 1);
@@ -245,7 +245,7 @@ TEST_F(MainFormTest, OpenLoadsTheFileAndNamesIt) {
     EXPECT_FALSE(form->isChanged());
     ASSERT_EQ(form->doc.katCount(), 1);
     EXPECT_EQ(form->doc.katName(0), "Suppen");
-    EXPECT_EQ(form->doc.text(TextSetting::CaptionEd), "Mittagskarte");
+    EXPECT_EQ(form->doc.text(TextSetting::Heading), "Mittagskarte");
     EXPECT_EQ(form->doc.legend(Legend::Additives).size(), 0); // not in an older file
 }
 
@@ -259,7 +259,7 @@ TEST_F(MainFormTest, DamagedFileLeavesTheDocumentAsItWas) {
     EXPECT_TRUE(prompts->errors[0].contains("Read beyond end of file"));
     EXPECT_EQ(form->doc.katName(0), "Suppen");
     EXPECT_EQ(form->doc.legend(Legend::Additives).size(), 1);
-    EXPECT_EQ(form->doc.number(NumberSetting::LinksEd), 30);
+    EXPECT_EQ(form->doc.number(NumberSetting::LeftMargin), 30);
     EXPECT_TRUE(form->isChanged());
     EXPECT_TRUE(form->fileName().isEmpty());
     EXPECT_EQ(form->windowTitle(), kUntitledChanged);

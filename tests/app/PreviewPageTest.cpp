@@ -22,7 +22,7 @@ protected:
         FillGeneratedMenu(doc, 120, 11);
         doc.setLegend(Legend::Additives, {{"1", "Farbstoff"}, {"3", "Konservierungsstoff"}});
         doc.setLegend(Legend::Allergens, {{"A", "Gluten"}, {"C", "Eier"}});
-        doc.setText(TextSetting::KopfEd, QStringLiteral("Gasthaus zur Linde"));
+        doc.setText(TextSetting::HeaderLine, QStringLiteral("Gasthaus zur Linde"));
         // A texture with detail in every pixel, so that any difference in
         // scaling or placement of its tiles shows.
         QImage tile(64, 48, QImage::Format_RGB32);
@@ -31,9 +31,9 @@ protected:
                 tile.setPixel(x, y, qRgb(180 + (x * 7) % 70, 150 + (y * 5) % 100, (x * y) % 255));
         const QString file = dir.filePath(QStringLiteral("textur.png"));
         ASSERT_TRUE(tile.save(file));
-        doc.setText(TextSetting::FilenameEdit2, file);
-        doc.setNumber(NumberSetting::BreitEd2, 3.7);
-        doc.setNumber(NumberSetting::HochEd2, 2.9);
+        doc.setText(TextSetting::TextureFile, file);
+        doc.setNumber(NumberSetting::TileWidth, 3.7);
+        doc.setNumber(NumberSetting::TileHeight, 2.9);
         texture.Prepare(doc);
         ASSERT_FALSE(texture.isEmpty());
         view.texture = &texture;

@@ -701,19 +701,20 @@ TEST_F(WindowTest, ControlEditsReachTheDocumentAndMarkItChanged) {
     };
     const Case cases[] = {
         {"CaptionEd", [](WindowTest& t) { t.child<QLineEdit>("CaptionEd")->setText("Karte"); },
-         [](const MenuDocument& d) { return d.text(TextSetting::CaptionEd) == "Karte"; }, true},
+         [](const MenuDocument& d) { return d.text(TextSetting::Heading) == "Karte"; }, true},
         {"WaehrEd", [](WindowTest& t) { t.child<QLineEdit>("WaehrEd")->setText("EUR"); },
-         [](const MenuDocument& d) { return d.text(TextSetting::WaehrEd) == "EUR"; }, true},
+         [](const MenuDocument& d) { return d.text(TextSetting::Currency) == "EUR"; }, true},
         {"LinksEd", [](WindowTest& t) { t.child<QDoubleSpinBox>("LinksEd")->setValue(12.5); },
-         [](const MenuDocument& d) { return d.number(NumberSetting::LinksEd) == 12.5; }, true},
+         [](const MenuDocument& d) { return d.number(NumberSetting::LeftMargin) == 12.5; }, true},
         {"BreitEd2", [](WindowTest& t) { t.child<QDoubleSpinBox>("BreitEd2")->setValue(7.3); },
-         [](const MenuDocument& d) { return d.number(NumberSetting::BreitEd2) == 7.3; }, true},
+         [](const MenuDocument& d) { return d.number(NumberSetting::TileWidth) == 7.3; }, true},
         {"SatEd", [](WindowTest& t) { t.child<QSpinBox>("SatEd")->setValue(-40); },
-         [](const MenuDocument& d) { return d.number(NumberSetting::SatEd) == -40; }, true},
+         [](const MenuDocument& d) { return d.number(NumberSetting::TextureSaturation) == -40; },
+         true},
         {"CapsCheck", [](WindowTest& t) { t.child<QCheckBox>("CapsCheck")->click(); },
-         [](const MenuDocument& d) { return !d.flag(FlagSetting::CapsCheck); }, true},
+         [](const MenuDocument& d) { return !d.flag(FlagSetting::CategoryCapitals); }, true},
         {"SVerh2Check", [](WindowTest& t) { t.child<QCheckBox>("SVerh2Check")->click(); },
-         [](const MenuDocument& d) { return !d.flag(FlagSetting::SVerh2Check); }, true},
+         [](const MenuDocument& d) { return !d.flag(FlagSetting::TextureKeepsAspect); }, true},
         // View state: not stored, not a change of the document.
         {"ZoomEd", [](WindowTest& t) { t.child<QSpinBox>("ZoomEd")->setValue(150); },
          [](const MenuDocument&) { return true; }, false},
@@ -758,7 +759,7 @@ TEST_F(WindowTest, OpeningAFileShowsItInTheControls) {
 
     // Changes made in the document show at once, without marking anything
     // twice or echoing back.
-    form->doc.setNumber(NumberSetting::HellEd, 80);
+    form->doc.setNumber(NumberSetting::TextureBrightness, 80);
     form->doc.setLegend(Legend::Additives, {{"1", "Farbstoff"}, {"2", "Konservierungsstoff"}});
     form->doc.setKatName(0, "Vorspeisen");
     EXPECT_EQ(child<QSpinBox>("HellEd")->value(), 80);
@@ -817,7 +818,7 @@ TEST(PreviewGeometry, DragAndWheelArithmetic) {
 }
 
 TEST_F(WindowTest, PreviewBoxFollowsZoomAndDrawsThePage) {
-    form->doc.setText(TextSetting::FilenameEdit2, QString()); // a plain white page
+    form->doc.setText(TextSetting::TextureFile, QString()); // a plain white page
     showTab(1);
     auto* box = child<QWidget>("PaintBox1");
     const int sdpi = form->screenDpi();
@@ -866,7 +867,7 @@ TEST_F(WindowTest, DraggingThePageStopsAtTheEndsOfTheScrollRange) {
 
 TEST_F(WindowTest, WheelScrollsThePreviewOfTheTabInFront) {
     child<QSpinBox>("ZoomEd")->setValue(300);
-    form->doc.setText(TextSetting::FilenameEdit2, writeImage(QSize(1500, 1500)));
+    form->doc.setText(TextSetting::TextureFile, writeImage(QSize(1500, 1500)));
     ASSERT_FALSE(form->texture().isEmpty());
     EXPECT_EQ(child<QWidget>("PaintBox2")->size(), QSize(1500, 1500));
 
@@ -898,7 +899,7 @@ TEST_F(WindowTest, TextureFollowsItsControls) {
     prompts->browseName = image;
     form->findChild<QAction*>("FilenameEdit2Browse")->trigger();
     EXPECT_EQ(prompts->browseFilters, DibFilterToNameFilters(GetDIBOpenFilter()));
-    EXPECT_EQ(form->doc.text(TextSetting::FilenameEdit2), image);
+    EXPECT_EQ(form->doc.text(TextSetting::TextureFile), image);
     ASSERT_FALSE(form->texture().isEmpty());
     EXPECT_EQ(child<QWidget>("PaintBox2")->size(), QSize(40, 30));
     // Lightened by default: the orange is paler than in the file.

@@ -77,8 +77,8 @@ TEST(FileStr, RejectsLengthsThatDoNotFit) {
         {"count -1",
          hex("ffffffff"
              "6100"),
-         "Damaged file: text length -1 at byte 0"},
-        {"count INT_MIN", hex("00000080"), "Damaged file: text length -2147483648 at byte 0"},
+         "Beschädigte Datei: Textlänge -1 an Byte 0"},
+        {"count INT_MIN", hex("00000080"), "Beschädigte Datei: Textlänge -2147483648 an Byte 0"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -108,14 +108,14 @@ TEST(FontRecord, DefaultHeadingFontAsStored) {
     ASSERT_EQ(bytes.size(), 16 + 15);
 
     ByteWriter out;
-    WriteFontRecord(out, DefaultFont(FontRole::FontDialog1));
+    WriteFontRecord(out, DefaultFont(FontRole::Heading));
     EXPECT_EQ(out.bytes().toHex(), bytes.toHex());
 
     ByteReader in(bytes);
     const TFontSetting font = ReadFontRecord(in);
     EXPECT_TRUE(in.ok());
     EXPECT_TRUE(in.atEnd());
-    EXPECT_EQ(font, DefaultFont(FontRole::FontDialog1));
+    EXPECT_EQ(font, DefaultFont(FontRole::Heading));
     EXPECT_EQ(font.height(), -32);
 }
 

@@ -142,17 +142,17 @@ TProduktRec& addProduct(TDynaArray& products, std::u16string_view name, double p
 void fillTarget(MenuDocument& doc) {
     const int k = doc.addKat(QStringLiteral("Alt"));
     addProduct(*doc.products(k), u"Altes Produkt");
-    doc.setText(TextSetting::CaptionEd, QStringLiteral("Alte Karte"));
-    doc.setText(TextSetting::KopfEd, QStringLiteral("Alter Kopf"));
-    doc.setFlag(FlagSetting::NoKommaCheck, false);
-    doc.setFlag(FlagSetting::NewPageForKatCheck, false);
-    doc.setFlag(FlagSetting::NoPointsCheck, true);
-    doc.setFlag(FlagSetting::CenterKatCheck, true);
-    doc.setFlag(FlagSetting::OnlyContainedCheck, false);
-    TFontSetting header = DefaultFont(FontRole::FontDialog9);
+    doc.setText(TextSetting::Heading, QStringLiteral("Alte Karte"));
+    doc.setText(TextSetting::HeaderLine, QStringLiteral("Alter Kopf"));
+    doc.setFlag(FlagSetting::PricesWithoutDecimals, false);
+    doc.setFlag(FlagSetting::NewPagePerCategory, false);
+    doc.setFlag(FlagSetting::NoDotLeaders, true);
+    doc.setFlag(FlagSetting::CategoryHeadingCentred, true);
+    doc.setFlag(FlagSetting::OnlyUsedMarkers, false);
+    TFontSetting header = DefaultFont(FontRole::HeaderLine);
     header.name = QStringLiteral("Alte Schrift");
     header.size = 17;
-    doc.setFont(FontRole::FontDialog9, header);
+    doc.setFont(FontRole::HeaderLine, header);
     doc.setLegend(Legend::Additives, {{"1", "Alt"}});
     doc.setLegend(Legend::Allergens, {{"A", "Alt"}});
     addProduct(doc.data, u"Wein", 5.5, 3);
@@ -247,40 +247,45 @@ TEST_F(MenuFileTest, FullFileLoadsEveryValueAndSavesIdentically) {
     EXPECT_EQ(freeText.price, -1);
     EXPECT_EQ(freeText.number, -1);
 
-    EXPECT_EQ(doc.text(TextSetting::CaptionEd), "Karte");
-    EXPECT_EQ(doc.text(TextSetting::FussEd), qs(u"Fu\u00DF"));
-    EXPECT_EQ(doc.text(TextSetting::WaehrEd), "EUR");
-    EXPECT_EQ(doc.text(TextSetting::FilenameEdit2), "holz.png");
-    EXPECT_EQ(doc.text(TextSetting::KopfEd), qs(u"Kopf \u2116 1"));
+    EXPECT_EQ(doc.text(TextSetting::Heading), "Karte");
+    EXPECT_EQ(doc.text(TextSetting::Footer), qs(u"Fu\u00DF"));
+    EXPECT_EQ(doc.text(TextSetting::Currency), "EUR");
+    EXPECT_EQ(doc.text(TextSetting::TextureFile), "holz.png");
+    EXPECT_EQ(doc.text(TextSetting::HeaderLine), qs(u"Kopf \u2116 1"));
     const std::pair<FlagSetting, bool> flags[] = {
-        {FlagSetting::RahmenCheck, false},        {FlagSetting::CapsCheck, false},
-        {FlagSetting::SVerh2Check, false},        {FlagSetting::GrayScaleCheck, true},
-        {FlagSetting::LightenCheck, false},       {FlagSetting::ZentrCheck, false},
-        {FlagSetting::NoKommaCheck, true},        {FlagSetting::NewPageForKatCheck, true},
-        {FlagSetting::NoPointsCheck, true},       {FlagSetting::CenterKatCheck, true},
-        {FlagSetting::OnlyContainedCheck, false},
+        {FlagSetting::Frame, false},
+        {FlagSetting::CategoryCapitals, false},
+        {FlagSetting::TextureKeepsAspect, false},
+        {FlagSetting::TextureGrey, true},
+        {FlagSetting::TextureLightened, false},
+        {FlagSetting::HeadingCentred, false},
+        {FlagSetting::PricesWithoutDecimals, true},
+        {FlagSetting::NewPagePerCategory, true},
+        {FlagSetting::NoDotLeaders, true},
+        {FlagSetting::CategoryHeadingCentred, true},
+        {FlagSetting::OnlyUsedMarkers, false},
     };
     for (auto [s, on] : flags)
         EXPECT_EQ(doc.flag(s), on) << SettingInfo(s).name;
     const std::pair<NumberSetting, double> numbers[] = {
-        {NumberSetting::LinksEd, 10.5}, {NumberSetting::ObenEd, 12.25},
-        {NumberSetting::RechtsEd, 0},   {NumberSetting::UntenEd, 1000},
-        {NumberSetting::BreitEd2, 1.5}, {NumberSetting::HochEd2, 10000},
-        {NumberSetting::HellEd, 100},   {NumberSetting::SatEd, -100},
+        {NumberSetting::LeftMargin, 10.5},       {NumberSetting::TopMargin, 12.25},
+        {NumberSetting::RightMargin, 0},         {NumberSetting::BottomMargin, 1000},
+        {NumberSetting::TileWidth, 1.5},         {NumberSetting::TileHeight, 10000},
+        {NumberSetting::TextureBrightness, 100}, {NumberSetting::TextureSaturation, -100},
     };
     for (auto [s, v] : numbers)
         EXPECT_EQ(doc.number(s), v) << SettingInfo(s).name;
 
-    const TFontSetting& category = doc.font(FontRole::FontDialog2);
+    const TFontSetting& category = doc.font(FontRole::CategoryName);
     EXPECT_EQ(category.charset, 1);
     EXPECT_EQ(category.color, 0x000000FF);
     EXPECT_EQ(category.name, "Georgia");
     EXPECT_EQ(category.pitch, TFontSetting::VariablePitch);
     EXPECT_EQ(category.size, 16);
     EXPECT_EQ(category.style, TFontSetting::Bold);
-    EXPECT_EQ(doc.font(FontRole::FontDialog7).name, qs(u"Caf\u00E9"));
-    EXPECT_EQ(doc.font(FontRole::FontDialog8).name, "Garamond");
-    const TFontSetting& header = doc.font(FontRole::FontDialog9);
+    EXPECT_EQ(doc.font(FontRole::FreeText).name, qs(u"Caf\u00E9"));
+    EXPECT_EQ(doc.font(FontRole::Legend).name, "Garamond");
+    const TFontSetting& header = doc.font(FontRole::HeaderLine);
     EXPECT_EQ(header.charset, 204);
     EXPECT_EQ(header.color, 0x00010203);
     EXPECT_EQ(header.pixelsPerInch, 120);
@@ -311,9 +316,9 @@ TEST_F(MenuFileTest, OlderFilesKeepSettingsTheyLack) {
         SCOPED_TRACE(c.groupCount);
         MenuDocument target;
         fillTarget(target);
-        target.setFlag(FlagSetting::NoKommaCheck, c.groupsABBefore);
-        target.setFlag(FlagSetting::NewPageForKatCheck, c.groupsABBefore);
-        const TFontSetting oldHeader = target.font(FontRole::FontDialog9);
+        target.setFlag(FlagSetting::PricesWithoutDecimals, c.groupsABBefore);
+        target.setFlag(FlagSetting::NewPagePerCategory, c.groupsABBefore);
+        const TFontSetting oldHeader = target.font(FontRole::HeaderLine);
 
         const QString file = write("old.mnx", f.bytes.left(f.ends[std::size_t(c.groupCount)]));
         QString error;
@@ -322,17 +327,17 @@ TEST_F(MenuFileTest, OlderFilesKeepSettingsTheyLack) {
         // The mandatory part is the file's.
         ASSERT_EQ(target.katCount(), 2);
         EXPECT_EQ(target.katName(0), "Vorspeisen");
-        EXPECT_EQ(target.text(TextSetting::CaptionEd), "Karte");
-        EXPECT_EQ(target.number(NumberSetting::LinksEd), 10.5);
-        EXPECT_EQ(target.font(FontRole::FontDialog8).name, "Garamond");
-        EXPECT_TRUE(target.flag(FlagSetting::NoKommaCheck));
-        EXPECT_TRUE(target.flag(FlagSetting::NewPageForKatCheck));
+        EXPECT_EQ(target.text(TextSetting::Heading), "Karte");
+        EXPECT_EQ(target.number(NumberSetting::LeftMargin), 10.5);
+        EXPECT_EQ(target.font(FontRole::Legend).name, "Garamond");
+        EXPECT_TRUE(target.flag(FlagSetting::PricesWithoutDecimals));
+        EXPECT_TRUE(target.flag(FlagSetting::NewPagePerCategory));
         // Groups C to G are absent in both.
-        EXPECT_TRUE(target.flag(FlagSetting::NoPointsCheck));
-        EXPECT_TRUE(target.flag(FlagSetting::CenterKatCheck));
-        EXPECT_EQ(target.text(TextSetting::KopfEd), "Alter Kopf");
-        EXPECT_EQ(target.font(FontRole::FontDialog9), oldHeader);
-        EXPECT_FALSE(target.flag(FlagSetting::OnlyContainedCheck));
+        EXPECT_TRUE(target.flag(FlagSetting::NoDotLeaders));
+        EXPECT_TRUE(target.flag(FlagSetting::CategoryHeadingCentred));
+        EXPECT_EQ(target.text(TextSetting::HeaderLine), "Alter Kopf");
+        EXPECT_EQ(target.font(FontRole::HeaderLine), oldHeader);
+        EXPECT_FALSE(target.flag(FlagSetting::OnlyUsedMarkers));
         EXPECT_TRUE(target.legend(Legend::Additives).isEmpty());
         EXPECT_TRUE(target.legend(Legend::Allergens).isEmpty());
         ASSERT_EQ(target.data.count(), 1u);
@@ -343,12 +348,12 @@ TEST_F(MenuFileTest, OlderFilesKeepSettingsTheyLack) {
 TEST_F(MenuFileTest, FileWithDatabaseReplacesTheUsersDatabase) {
     MenuDocument target;
     fillTarget(target);
-    target.setFlag(FlagSetting::OnlyContainedCheck, true);
+    target.setFlag(FlagSetting::OnlyUsedMarkers, true);
     ASSERT_TRUE(OpenMenuFile(write("full.mnx", fullFile().bytes), target));
     ASSERT_EQ(target.data.count(), 1u);
     EXPECT_EQ(TextOf(static_cast<TProduktRec*>(target.data.GetObject(0))->name), "Bier");
     EXPECT_EQ(target.legend(Legend::Allergens), (QList<TLegendEntry>{{"A", "Gluten"}}));
-    EXPECT_FALSE(target.flag(FlagSetting::OnlyContainedCheck));
+    EXPECT_FALSE(target.flag(FlagSetting::OnlyUsedMarkers));
 }
 
 // Every proper prefix of a file is damaged, except those that end after field
@@ -416,10 +421,10 @@ TEST_F(MenuFileTest, HostileCountsAndLengths) {
         {"name length 0x7FFFFFFF", withCategories(ByteBuilder().i32(1).i32(0x7FFFFFFF)), beyondEnd,
          0},
         {"name length -2", withCategories(ByteBuilder().i32(1).i32(-2)),
-         "Damaged file: text length -2 at byte 4", 0},
+         "Beschädigte Datei: Textlänge -2 an Byte 4", 0},
         {"description length INT_MIN",
          withCategories(ByteBuilder().i32(1).text(u"K").i32(1).text(u"P").u32(0x80000000)),
-         "Damaged file: text length -2147483648 at byte 20", 0},
+         "Beschädigte Datei: Textlänge -2147483648 an Byte 20", 0},
         {"additive count 0x7FFFFFFF",
          withGroupsFromD(ByteBuilder().i32(0x7FFFFFFF).i32(0).flag(true).i32(0)), beyondEnd, 0},
         {"additive count -3",
@@ -498,24 +503,24 @@ TEST_F(MenuFileTest, RichDocumentRoundTripsByteForByte) {
     doc.addKat(QString()); // empty name, no products
     doc.addKat(QStringLiteral("Getr\u00E4nke"));
 
-    doc.setText(TextSetting::CaptionEd, qs(u"\u041C\u0435\u043D\u044E"));
-    doc.setText(TextSetting::FussEd, QString());
-    doc.setText(TextSetting::KopfEd, qs(u"\U0001F600"));
-    doc.setText(TextSetting::WaehrEd, QStringLiteral("CHF"));
-    doc.setNumber(NumberSetting::LinksEd, 12.345678901234567);
-    doc.setNumber(NumberSetting::HochEd2, 1.1);
-    doc.setNumber(NumberSetting::HellEd, 1);
-    doc.setNumber(NumberSetting::SatEd, -100);
+    doc.setText(TextSetting::Heading, qs(u"\u041C\u0435\u043D\u044E"));
+    doc.setText(TextSetting::Footer, QString());
+    doc.setText(TextSetting::HeaderLine, qs(u"\U0001F600"));
+    doc.setText(TextSetting::Currency, QStringLiteral("CHF"));
+    doc.setNumber(NumberSetting::LeftMargin, 12.345678901234567);
+    doc.setNumber(NumberSetting::TileHeight, 1.1);
+    doc.setNumber(NumberSetting::TextureBrightness, 1);
+    doc.setNumber(NumberSetting::TextureSaturation, -100);
     for (int i = 0; i < FlagSettingCount; ++i)
         doc.setFlag(FlagSetting(i), !doc.flag(FlagSetting(i)));
-    TFontSetting font = DefaultFont(FontRole::FontDialog3);
+    TFontSetting font = DefaultFont(FontRole::ProductName);
     font.color = int32_t(0xFF000012);
     font.charset = 238;
     font.name = qs(u"Caf\u00E9 \u0160");
     font.style = 0x0F;
-    doc.setFont(FontRole::FontDialog3, font);
+    doc.setFont(FontRole::ProductName, font);
     font.pixelsPerInch = 144;
-    doc.setFont(FontRole::FontDialog9, font);
+    doc.setFont(FontRole::HeaderLine, font);
     doc.setLegend(Legend::Additives, {{"1", qs(u"\u8272\u7D20")}, {"2", ""}});
     doc.setLegend(Legend::Allergens, {{"A", "Gluten"}, {"B", "Krebstiere"}, {"C", ""}});
     addProduct(doc.data, u"Datenbank \U0001F37A", 2.75, -3);
@@ -538,7 +543,7 @@ TEST_F(MenuFileTest, RichDocumentRoundTripsByteForByte) {
     const TProduktRec& wasFresh = productOf(target, 0, 6);
     ASSERT_NE(wasFresh.name, nullptr);
     EXPECT_EQ(TextOf(wasFresh.name), QString());
-    EXPECT_EQ(target.font(FontRole::FontDialog9), font);
+    EXPECT_EQ(target.font(FontRole::HeaderLine), font);
     EXPECT_EQ(target.legend(Legend::Allergens), doc.legend(Legend::Allergens));
 }
 

@@ -13,15 +13,18 @@ namespace {
 
 TEST(MenuDocument, Defaults) {
     MenuDocument doc;
-    EXPECT_EQ(doc.text(TextSetting::CaptionEd), "Speisekarte");
-    EXPECT_EQ(doc.text(TextSetting::FussEd),
+    EXPECT_EQ(doc.text(TextSetting::Heading), "Speisekarte");
+    EXPECT_EQ(doc.text(TextSetting::Footer),
               "Unsere Preise beinhalten Bedienugsgeld und die ges. Mehrwertsteuer");
-    EXPECT_EQ(doc.text(TextSetting::KopfEd), "");
-    EXPECT_EQ(doc.text(TextSetting::WaehrEd), QString::fromUtf8("€"));
+    EXPECT_EQ(doc.text(TextSetting::HeaderLine), "");
+    EXPECT_EQ(doc.text(TextSetting::Currency), QString::fromUtf8("€"));
 
-    const FlagSetting on[] = {FlagSetting::RahmenCheck, FlagSetting::CapsCheck,
-                              FlagSetting::ZentrCheck,  FlagSetting::OnlyContainedCheck,
-                              FlagSetting::SVerh2Check, FlagSetting::LightenCheck};
+    const FlagSetting on[] = {FlagSetting::Frame,
+                              FlagSetting::CategoryCapitals,
+                              FlagSetting::HeadingCentred,
+                              FlagSetting::OnlyUsedMarkers,
+                              FlagSetting::TextureKeepsAspect,
+                              FlagSetting::TextureLightened};
     for (int i = 0; i < FlagSettingCount; ++i) {
         const bool expected =
             std::find(std::begin(on), std::end(on), FlagSetting(i)) != std::end(on);
@@ -45,15 +48,15 @@ TEST(MenuDocument, DefaultFonts) {
         int32_t height; // at 96 pixels per inch
     };
     const Expected fonts[] = {
-        {FontRole::FontDialog1, "Times New Roman", 24, TFontSetting::Bold, -32},
-        {FontRole::FontDialog2, "Times New Roman", 14, TFontSetting::Bold, -19},
-        {FontRole::FontDialog3, "Times New Roman", 12, TFontSetting::Bold, -16},
-        {FontRole::FontDialog4, "Times New Roman", 12, TFontSetting::Italic, -16},
-        {FontRole::FontDialog5, "Times New Roman", 12, 0, -16},
-        {FontRole::FontDialog6, "Courier New", 12, 0, -16},
-        {FontRole::FontDialog7, "Times New Roman", 12, TFontSetting::Italic, -16},
-        {FontRole::FontDialog8, "Times New Roman", 9, 0, -12},
-        {FontRole::FontDialog9, "Times New Roman", 9, 0, -12},
+        {FontRole::Heading, "Times New Roman", 24, TFontSetting::Bold, -32},
+        {FontRole::CategoryName, "Times New Roman", 14, TFontSetting::Bold, -19},
+        {FontRole::ProductName, "Times New Roman", 12, TFontSetting::Bold, -16},
+        {FontRole::Description, "Times New Roman", 12, TFontSetting::Italic, -16},
+        {FontRole::Price, "Times New Roman", 12, 0, -16},
+        {FontRole::DotLeader, "Courier New", 12, 0, -16},
+        {FontRole::FreeText, "Times New Roman", 12, TFontSetting::Italic, -16},
+        {FontRole::Legend, "Times New Roman", 9, 0, -12},
+        {FontRole::HeaderLine, "Times New Roman", 9, 0, -12},
     };
     MenuDocument doc;
     for (const Expected& e : fonts) {
@@ -77,16 +80,16 @@ TEST(MenuDocument, NumbersKeepToTheirRange) {
         double out;
     };
     const Case cases[] = {
-        {NumberSetting::LinksEd, -3, 0},
-        {NumberSetting::LinksEd, 1000.5, 1000},
-        {NumberSetting::LinksEd, 12.25, 12.25},
-        {NumberSetting::BreitEd2, 0.5, 1},
-        {NumberSetting::HellEd, 0, 1},
-        {NumberSetting::HellEd, 42.6, 43},
-        {NumberSetting::SatEd, -150, -100},
-        {NumberSetting::SatEd, 250, 200},
-        {NumberSetting::UntenEd, std::numeric_limits<double>::quiet_NaN(), 0},
-        {NumberSetting::HochEd2, std::numeric_limits<double>::infinity(), 10000},
+        {NumberSetting::LeftMargin, -3, 0},
+        {NumberSetting::LeftMargin, 1000.5, 1000},
+        {NumberSetting::LeftMargin, 12.25, 12.25},
+        {NumberSetting::TileWidth, 0.5, 1},
+        {NumberSetting::TextureBrightness, 0, 1},
+        {NumberSetting::TextureBrightness, 42.6, 43},
+        {NumberSetting::TextureSaturation, -150, -100},
+        {NumberSetting::TextureSaturation, 250, 200},
+        {NumberSetting::BottomMargin, std::numeric_limits<double>::quiet_NaN(), 0},
+        {NumberSetting::TileHeight, std::numeric_limits<double>::infinity(), 10000},
     };
     for (const Case& c : cases) {
         MenuDocument doc;
@@ -99,22 +102,22 @@ TEST(MenuDocument, NumbersKeepToTheirRange) {
 TEST(MenuDocument, EveryEditReportsModified) {
     MenuDocument doc;
     QSignalSpy spy(&doc, &MenuDocument::modified);
-    doc.setText(TextSetting::KopfEd, "Kopf");
-    doc.setFlag(FlagSetting::NoPointsCheck, true);
-    doc.setNumber(NumberSetting::ObenEd, 30);
-    TFontSetting f = doc.font(FontRole::FontDialog4);
+    doc.setText(TextSetting::HeaderLine, "Kopf");
+    doc.setFlag(FlagSetting::NoDotLeaders, true);
+    doc.setNumber(NumberSetting::TopMargin, 30);
+    TFontSetting f = doc.font(FontRole::Description);
     f.size = 13;
-    doc.setFont(FontRole::FontDialog4, f);
+    doc.setFont(FontRole::Description, f);
     doc.setLegend(Legend::Additives, {{"1", "Farbstoff"}});
     const int kat = doc.addKat("Suppen");
     doc.setKatName(kat, "Vorspeisen");
     EXPECT_EQ(spy.count(), 7);
 
     spy.clear();
-    doc.setText(TextSetting::KopfEd, "Kopf");
-    doc.setFlag(FlagSetting::NoPointsCheck, true);
-    doc.setNumber(NumberSetting::ObenEd, 30);
-    doc.setFont(FontRole::FontDialog4, f);
+    doc.setText(TextSetting::HeaderLine, "Kopf");
+    doc.setFlag(FlagSetting::NoDotLeaders, true);
+    doc.setNumber(NumberSetting::TopMargin, 30);
+    doc.setFont(FontRole::Description, f);
     doc.setLegend(Legend::Additives, {{"1", "Farbstoff"}});
     doc.setKatName(kat, "Vorspeisen");
     EXPECT_EQ(spy.count(), 0);

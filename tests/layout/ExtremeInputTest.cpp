@@ -194,11 +194,11 @@ TEST_F(ExtremeLayout, SettingsAtTheirLimitsLayOutWithinRange) {
     const int k = addKat("Speisen");
     addProduct(k, "Suppe", "heiß und scharf", 4.5);
     addProduct(k, "Preis auf Anfrage", "", 0);
-    doc.setText(TextSetting::KopfEd, "Kopf");
+    doc.setText(TextSetting::HeaderLine, "Kopf");
     doc.setLegend(Legend::Additives, {{"1", "Farbstoff"}});
     for (const int32_t size : {INT_MAX, INT_MIN, 0, -1}) {
-        for (FontRole role : {FontRole::FontDialog1, FontRole::FontDialog3, FontRole::FontDialog4,
-                              FontRole::FontDialog6, FontRole::FontDialog8}) {
+        for (FontRole role : {FontRole::Heading, FontRole::ProductName, FontRole::Description,
+                              FontRole::DotLeader, FontRole::Legend}) {
             TFontSetting f = doc.font(role);
             f.size = size;
             doc.setFont(role, f);
@@ -228,10 +228,10 @@ TEST_F(ExtremeLayout, HugeTextureTilesStayWithinRange) {
     texture.Prepare(settings);
     ASSERT_FALSE(texture.isEmpty());
     view.texture = &texture;
-    doc.setNumber(NumberSetting::BreitEd2, 10000);
-    doc.setNumber(NumberSetting::HochEd2, 10000);
+    doc.setNumber(NumberSetting::TileWidth, 10000);
+    doc.setNumber(NumberSetting::TileHeight, 10000);
     for (bool keepAspect : {true, false}) {
-        doc.setFlag(FlagSetting::SVerh2Check, keepAspect);
+        doc.setFlag(FlagSetting::TextureKeepsAspect, keepAspect);
         const Result r = layout(1, 1000, 2400);
         int tiles = 0;
         for (const Item& i : r.items) {
@@ -250,7 +250,7 @@ TEST_F(ExtremeLayout, HugeTextureTilesStayWithinRange) {
 TEST_F(ExtremeLayout, LongWordsAreBrokenWithWorkInProportionToTheirLength) {
     TRecordingCanvas canvas(96);
     TMenuLayout engine(doc, view);
-    engine.BeginMeasuring(canvas, 96, FontRole::FontDialog4);
+    engine.BeginMeasuring(canvas, 96, FontRole::Description);
     for (const QString& word : {QString(30000, QChar('W')), QString(30000, QChar('i')),
                                 QStringLiteral("ein Wort ") + QString(30000, QChar('m'))}) {
         const qint64 before = TFontCache::MeasuredCharacters();
@@ -276,12 +276,12 @@ protected:
 };
 
 TEST_F(ExtremeLayout, LegendsAreWorkedOutOncePerCall) {
-    doc.setFlag(FlagSetting::NewPageForKatCheck, true);
-    doc.setFlag(FlagSetting::OnlyContainedCheck, false);
+    doc.setFlag(FlagSetting::NewPagePerCategory, true);
+    doc.setFlag(FlagSetting::OnlyUsedMarkers, false);
     for (int k = 0; k < 6; ++k)
         addProduct(addKat(QStringLiteral("Kategorie %1").arg(k)), "Gericht (1; A)");
     QList<TLegendEntry> additives, allergens;
-    doc.setText(TextSetting::FussEd, QString());
+    doc.setText(TextSetting::Footer, QString());
     for (int i = 0; i < 60; ++i) {
         additives.append({QString::number(i + 1), QStringLiteral("Zusatz %1").arg(i)});
         allergens.append({QString(QChar(65 + i % 26)), QStringLiteral("Allergen %1").arg(i)});
@@ -295,8 +295,8 @@ TEST_F(ExtremeLayout, LegendsAreWorkedOutOncePerCall) {
         EXPECT_EQ(engine.plans, 2) << page;
         // Every page carries the whole grid, the same on each.
         const Result r = layout(page);
-        EXPECT_EQ(r.texts(FontRole::FontDialog8).size(), 120) << page;
-        EXPECT_EQ(r.strings(FontRole::FontDialog8), layout(1).strings(FontRole::FontDialog8));
+        EXPECT_EQ(r.texts(FontRole::Legend).size(), 120) << page;
+        EXPECT_EQ(r.strings(FontRole::Legend), layout(1).strings(FontRole::Legend));
     }
 }
 
@@ -305,9 +305,9 @@ TEST_F(ExtremeLayout, LegendsAreWorkedOutOncePerCall) {
 // under that page's texture).
 TEST_F(ExtremeLayout, AllPagesInOnePassMatchPageByPage) {
     FillGeneratedMenu(doc, 120, 5);
-    doc.setText(TextSetting::KopfEd, "Kopf");
+    doc.setText(TextSetting::HeaderLine, "Kopf");
     doc.setLegend(Legend::Additives, {{"1", "Farbstoff"}, {"3", "Konservierungsstoff"}});
-    doc.setFlag(FlagSetting::OnlyContainedCheck, false);
+    doc.setFlag(FlagSetting::OnlyUsedMarkers, false);
     TRecordingCanvas canvas(96);
     QList<qsizetype> starts{0};
     const int pages =
@@ -360,7 +360,7 @@ int pdfPages(const QByteArray& pdf) {
 
 TEST(ExtremeExport, APdfLongerThanTheLimitIsAnErrorNotACut) {
     MenuDocument doc;
-    doc.setFlag(FlagSetting::NewPageForKatCheck, true);
+    doc.setFlag(FlagSetting::NewPagePerCategory, true);
     for (int k = 0; k < 4; ++k)
         doc.addKat(QStringLiteral("Seite %1").arg(k + 1));
     TExportRequest req;

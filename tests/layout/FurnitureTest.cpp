@@ -28,61 +28,61 @@ protected:
         doc.setLegend(l, entries);
     }
     QList<Item> legendTexts(const Result& r) const {
-        QList<Item> items = r.texts(FontRole::FontDialog8);
-        items.removeIf([&](const Item& i) { return i.text == doc.text(TextSetting::FussEd); });
+        QList<Item> items = r.texts(FontRole::Legend);
+        items.removeIf([&](const Item& i) { return i.text == doc.text(TextSetting::Footer); });
         return items;
     }
 };
 
 TEST_F(FurnitureTest, FooterSitsOnTheBottomMarginAndKeepsContentAbove) {
-    doc.setFlag(FlagSetting::RahmenCheck, false);
+    doc.setFlag(FlagSetting::Frame, false);
     const int k = addKat("Speisen");
     for (int i = 0; i < 60; ++i)
         addProduct(k, QStringLiteral("Gericht %1").arg(i));
     const Result r = layout(1);
-    const QString footer = doc.text(TextSetting::FussEd);
-    const QList<Item> f = r.texts(FontRole::FontDialog8);
+    const QString footer = doc.text(TextSetting::Footer);
+    const QList<Item> f = r.texts(FontRole::Legend);
     ASSERT_EQ(f.size(), 1);
     EXPECT_EQ(f[0].text, footer);
     const int margin = marginPx(25);
-    EXPECT_EQ(f[0].x1, (pageWidth() - 2 * margin - w(FontRole::FontDialog8, footer)) / 2 + margin);
-    EXPECT_EQ(f[0].y1, height() - margin - th(FontRole::FontDialog8));
+    EXPECT_EQ(f[0].x1, (pageWidth() - 2 * margin - w(FontRole::Legend, footer)) / 2 + margin);
+    EXPECT_EQ(f[0].y1, height() - margin - th(FontRole::Legend));
     // No product line starts below the room of the footer and its empty line.
-    const double limit = paper.HeightMM() - 25 - 2 * hmm(FontRole::FontDialog8);
-    for (const Item& i : r.texts(FontRole::FontDialog3))
+    const double limit = paper.HeightMM() - 25 - 2 * hmm(FontRole::Legend);
+    for (const Item& i : r.texts(FontRole::ProductName))
         EXPECT_LE(i.y1, P(limit)) << i.text;
 }
 
 TEST_F(FurnitureTest, NoFurnitureLeavesTheWholePageToTheMenu) {
-    doc.setText(TextSetting::FussEd, QString());
-    doc.setFlag(FlagSetting::RahmenCheck, false);
+    doc.setText(TextSetting::Footer, QString());
+    doc.setFlag(FlagSetting::Frame, false);
     const Result r = layout(1);
     ASSERT_EQ(r.items.size(), 2); // the white page and the heading
     EXPECT_EQ(r.items[1].y1, P(25));
 }
 
 TEST_F(FurnitureTest, HeaderOnTheTopMarginPushesTheHeadingDown) {
-    doc.setText(TextSetting::KopfEd, "Gasthaus zur Linde");
+    doc.setText(TextSetting::HeaderLine, "Gasthaus zur Linde");
     const Result r = layout(1);
-    const QList<Item> header = r.texts(FontRole::FontDialog9);
+    const QList<Item> header = r.texts(FontRole::HeaderLine);
     ASSERT_EQ(header.size(), 1);
     const int margin = marginPx(25);
     EXPECT_EQ(header[0].y1, margin);
     EXPECT_EQ(header[0].x1,
-              (pageWidth() - 2 * margin - w(FontRole::FontDialog9, header[0].text)) / 2 + margin);
-    EXPECT_EQ(r.texts(FontRole::FontDialog1)[0].y1, P(25 + 2 * hmm(FontRole::FontDialog9)));
+              (pageWidth() - 2 * margin - w(FontRole::HeaderLine, header[0].text)) / 2 + margin);
+    EXPECT_EQ(r.texts(FontRole::Heading)[0].y1, P(25 + 2 * hmm(FontRole::HeaderLine)));
 }
 
 // Three columns between the margins, in list order, the last row filled from
 // the left, directly above the footer and its empty line.
 TEST_F(FurnitureTest, FourAdditivesFillARowAndStartAnother) {
-    doc.setFlag(FlagSetting::OnlyContainedCheck, false);
+    doc.setFlag(FlagSetting::OnlyUsedMarkers, false);
     setLegend(Legend::Additives, {"Farbstoff", "Konservierung", "Antioxidans", "Koffein"});
     const QList<Item> legend = legendTexts(layout(1));
     ASSERT_EQ(legend.size(), 4);
     const int margin = marginPx(25);
     const int inner = pageWidth() - 2 * margin;
-    const int t = th(FontRole::FontDialog8);
+    const int t = th(FontRole::Legend);
     const int lower = height() - margin - t - 2 * t;
     struct Expected {
         const char* text;
@@ -144,7 +144,7 @@ TEST_F(FurnitureTest, LegendRulesTable) {
         SCOPED_TRACE(c.name);
         MenuDocument fresh;
         doc.clearKats();
-        doc.setFlag(FlagSetting::OnlyContainedCheck, c.onlyContained);
+        doc.setFlag(FlagSetting::OnlyUsedMarkers, c.onlyContained);
         setLegend(Legend::Allergens, c.allergens);
         setLegend(Legend::Additives, c.additives);
         addProduct(addKat("Speisen"), c.productName);
@@ -171,9 +171,9 @@ TEST(MarkerTokens, Table) {
 }
 
 TEST_F(FurnitureTest, FrameRunsAlongTheMiddleOfTheMargins) {
-    doc.setText(TextSetting::FussEd, QString());
-    doc.setNumber(NumberSetting::LinksEd, 20);
-    doc.setNumber(NumberSetting::ObenEd, 30);
+    doc.setText(TextSetting::Footer, QString());
+    doc.setNumber(NumberSetting::LeftMargin, 20);
+    doc.setNumber(NumberSetting::TopMargin, 30);
     const Result r = layout(1, 200);
     QList<Item> lines, arcs;
     for (const Item& i : r.items) {
@@ -209,9 +209,9 @@ TEST_F(FurnitureTest, FrameRunsAlongTheMiddleOfTheMargins) {
 TEST_F(FurnitureTest, PageBeyondTheLastShowsOnlyTheFrame) {
     const int k = addKat("Speisen");
     addProduct(k, "Suppe", "heiß");
-    doc.setText(TextSetting::KopfEd, "Kopf");
+    doc.setText(TextSetting::HeaderLine, "Kopf");
     setLegend(Legend::Additives, {"Farbstoff"});
-    doc.setFlag(FlagSetting::OnlyContainedCheck, false);
+    doc.setFlag(FlagSetting::OnlyUsedMarkers, false);
     const Result r = layout(3);
     EXPECT_FALSE(r.more);
     for (const Item& i : r.items)
@@ -237,8 +237,8 @@ protected:
         ASSERT_FALSE(texture.isEmpty());
         view.texture = &texture;
         // 300 pixels wide at 96 dpi and 100 %.
-        doc.setNumber(NumberSetting::BreitEd2, 300 * 2.539995 / 96 + 1e-9);
-        doc.setNumber(NumberSetting::HochEd2, 5);
+        doc.setNumber(NumberSetting::TileWidth, 300 * 2.539995 / 96 + 1e-9);
+        doc.setNumber(NumberSetting::TileHeight, 5);
     }
     QList<Item> tiles(const Result& r) const {
         QList<Item> images;
@@ -254,7 +254,7 @@ protected:
 TEST_F(TextureTiles, AspectRatioDecidesTheTileHeight) {
     const int tall = int(5 * 10 / MMPerInch * 96);
     for (bool keep : {true, false}) {
-        doc.setFlag(FlagSetting::SVerh2Check, keep);
+        doc.setFlag(FlagSetting::TextureKeepsAspect, keep);
         const QList<Item> images = tiles(layout(1));
         const int tw = 300, tht = keep ? 150 : tall;
         ASSERT_FALSE(images.isEmpty());
@@ -291,7 +291,7 @@ TEST_F(TextureTiles, OnlyTheRequestedPageAndNoEndlessTiling) {
     const int perPage = int(tiles(layout(1)).size());
     EXPECT_EQ(tiles(layout(2)).size(), perPage); // page 1's tiles are not drawn again
     // A tile below one pixel: no texture on the page rather than a loop.
-    doc.setNumber(NumberSetting::BreitEd2, 1);
+    doc.setNumber(NumberSetting::TileWidth, 1);
     EXPECT_TRUE(tiles(layout(1, 10, 10)).isEmpty());
 }
 

@@ -21,8 +21,8 @@ class LayoutTest : public LayoutFixture {
 protected:
     void SetUp() override {
         LayoutFixture::SetUp();
-        doc.setText(TextSetting::FussEd, QString());
-        doc.setFlag(FlagSetting::RahmenCheck, false);
+        doc.setText(TextSetting::Footer, QString());
+        doc.setFlag(FlagSetting::Frame, false);
     }
 };
 
@@ -38,11 +38,11 @@ TEST_F(LayoutTest, EmptyMenuIsTheWhitePageAndTheHeading) {
               QRect(QPoint(0, 0), QPoint(pageWidth(), paper.PixelSize(96, 100).height())));
     const Item& heading = r.items[1];
     EXPECT_EQ(heading.text, "Speisekarte");
-    EXPECT_EQ(heading.font, FontRole::FontDialog1);
+    EXPECT_EQ(heading.font, FontRole::Heading);
     EXPECT_EQ(heading.size, 24);
     const int margin = marginPx(25);
     EXPECT_EQ(heading.x1,
-              (pageWidth() - 2 * margin - w(FontRole::FontDialog1, "Speisekarte")) / 2 + margin);
+              (pageWidth() - 2 * margin - w(FontRole::Heading, "Speisekarte")) / 2 + margin);
     EXPECT_EQ(heading.y1, P(25));
 }
 
@@ -50,7 +50,7 @@ TEST_F(LayoutTest, AutomaticNumbersSkipExplicitOnes) {
     const int k = addKat("Suppen");
     for (int32_t n : {0, 0, 5, 0, 3, 0})
         addProduct(k, "Suppe", {}, 4, n);
-    EXPECT_EQ(layout(1).strings(FontRole::FontDialog3),
+    EXPECT_EQ(layout(1).strings(FontRole::ProductName),
               (QStringList{"1. ", "Suppe", "2. ", "Suppe", "5. ", "Suppe", "4. ", "Suppe", "3. ",
                            "Suppe", "6. ", "Suppe"}));
 }
@@ -61,36 +61,35 @@ TEST_F(LayoutTest, NegativeNumberPrintsNoNumber) {
     const int k = addKat("Suppen");
     addProduct(k, "Brot", "frisch", 2, -1);
     const Result r = layout(1);
-    const QList<Item> names = r.texts(FontRole::FontDialog3);
+    const QList<Item> names = r.texts(FontRole::ProductName);
     ASSERT_EQ(names.size(), 1);
     EXPECT_EQ(names[0].text, "Brot");
     EXPECT_EQ(names[0].x1, P(25));
-    const QList<Item> descr = r.texts(FontRole::FontDialog4);
+    const QList<Item> descr = r.texts(FontRole::Description);
     ASSERT_EQ(descr.size(), 1);
-    EXPECT_EQ(descr[0].x1, P(25 + wmm(FontRole::FontDialog3, "-1. ")));
+    EXPECT_EQ(descr[0].x1, P(25 + wmm(FontRole::ProductName, "-1. ")));
 }
 
 TEST_F(LayoutTest, PriceOnRequestAndQuantity) {
     const int k = addKat("Weine");
     addProduct(k, "Hauswein", {}, 0, 0, "1/8 l");
     const Result r = layout(1);
-    const QList<Item> prices = r.texts(FontRole::FontDialog5);
+    const QList<Item> prices = r.texts(FontRole::Price);
     ASSERT_EQ(prices.size(), 2);
     const QString onRequest = "    Preis auf Anfrage";
     const int right = pageWidth() - marginPx(25);
     EXPECT_EQ(prices[0].text, onRequest);
-    EXPECT_EQ(prices[0].x1, right - w(FontRole::FontDialog5, onRequest));
+    EXPECT_EQ(prices[0].x1, right - w(FontRole::Price, onRequest));
     EXPECT_EQ(prices[1].text, "1/8 l");
-    EXPECT_EQ(prices[1].x1,
-              right - w(FontRole::FontDialog5, onRequest) - w(FontRole::FontDialog5, "1/8 l"));
+    EXPECT_EQ(prices[1].x1, right - w(FontRole::Price, onRequest) - w(FontRole::Price, "1/8 l"));
 }
 
 TEST_F(LayoutTest, PricesWithAndWithoutDecimals) {
     const int k = addKat("Speisen");
     addProduct(k, "Schnitzel", {}, 12.99);
-    EXPECT_EQ(layout(1).strings(FontRole::FontDialog5), (QStringList{"12,99 €", ""}));
-    doc.setFlag(FlagSetting::NoKommaCheck, true);
-    EXPECT_EQ(layout(1).strings(FontRole::FontDialog5), (QStringList{"12 €", ""}));
+    EXPECT_EQ(layout(1).strings(FontRole::Price), (QStringList{"12,99 €", ""}));
+    doc.setFlag(FlagSetting::PricesWithoutDecimals, true);
+    EXPECT_EQ(layout(1).strings(FontRole::Price), (QStringList{"12 €", ""}));
 }
 
 TEST(PriceFormat, Table) {
@@ -127,15 +126,15 @@ TEST(SplitLines, BreaksAtCrLfAndCrLf) {
 TEST_F(LayoutTest, OverWideNameStillGetsOneDot) {
     const int k = addKat("Speisen");
     addProduct(k, QString(80, 'W'), {}, 5);
-    EXPECT_EQ(layout(1).strings(FontRole::FontDialog6), QStringList{"."});
-    doc.setFlag(FlagSetting::NoPointsCheck, true);
-    EXPECT_TRUE(layout(1).strings(FontRole::FontDialog6).isEmpty());
+    EXPECT_EQ(layout(1).strings(FontRole::DotLeader), QStringList{"."});
+    doc.setFlag(FlagSetting::NoDotLeaders, true);
+    EXPECT_TRUE(layout(1).strings(FontRole::DotLeader).isEmpty());
 }
 
 TEST_F(LayoutTest, WrapBreaksAfterLastFittingSpaceAndCutsLongWords) {
     TRecordingCanvas canvas(96);
     TMenuLayout engine(doc, view);
-    engine.BeginMeasuring(canvas, 96, FontRole::FontDialog4);
+    engine.BeginMeasuring(canvas, 96, FontRole::Description);
     EXPECT_EQ(engine.WrapLines("aaa bbb ccc", engine.TextWidthMM("aaa bbb ")),
               (QStringList{"aaa bbb ", "ccc"}));
     EXPECT_EQ(engine.WrapLines("aaa bbb ccc", engine.TextWidthMM("aaa bbb ") - 0.01),
@@ -153,11 +152,11 @@ TEST_F(LayoutTest, WrapBreaksAfterLastFittingSpaceAndCutsLongWords) {
 TEST_F(LayoutTest, EmptyDescriptionLinesTakeOneLineEach) {
     const int k = addKat("Speisen");
     addProduct(k, "Teller", "eins\r\n\r\ndrei");
-    const QList<Item> lines = layout(1).texts(FontRole::FontDialog4);
+    const QList<Item> lines = layout(1).texts(FontRole::Description);
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[1].text, "");
     // One description line apart each (positions are rounded separately).
-    const double dh = hmm(FontRole::FontDialog4) / MMPerInch * 96;
+    const double dh = hmm(FontRole::Description) / MMPerInch * 96;
     EXPECT_NEAR(lines[1].y1 - lines[0].y1, dh, 1.0);
     EXPECT_NEAR(lines[2].y1 - lines[1].y1, dh, 1.0);
 }
@@ -172,12 +171,12 @@ TEST_F(LayoutTest, DescriptionCrossesPageEnd) {
     const Result first = layout(1);
     EXPECT_TRUE(first.more);
     const Result second = layout(2);
-    const QList<Item> continued = second.texts(FontRole::FontDialog4);
+    const QList<Item> continued = second.texts(FontRole::Description);
     ASSERT_FALSE(continued.isEmpty());
-    const int onFirst = int(first.texts(FontRole::FontDialog4).size());
+    const int onFirst = int(first.texts(FontRole::Description).size());
     EXPECT_EQ(continued[0].text, lines[onFirst]);
-    EXPECT_EQ(continued[0].y1, P(25 + hmm(FontRole::FontDialog4)));
-    EXPECT_TRUE(second.texts(FontRole::FontDialog3).isEmpty());
+    EXPECT_EQ(continued[0].y1, P(25 + hmm(FontRole::Description)));
+    EXPECT_TRUE(second.texts(FontRole::ProductName).isEmpty());
 }
 
 // A product that does not fit starts the next page without its category.
@@ -186,13 +185,13 @@ TEST_F(LayoutTest, ProductStartsNewPageWithoutCategoryHeading) {
     for (int i = 0; i < 80; ++i)
         addProduct(k, QStringLiteral("Getränk %1").arg(i + 1));
     const Result first = layout(1);
-    EXPECT_EQ(first.strings(FontRole::FontDialog2), QStringList{"GETRÄNKE"});
+    EXPECT_EQ(first.strings(FontRole::CategoryName), QStringList{"GETRÄNKE"});
     const Result second = layout(2);
-    EXPECT_TRUE(second.texts(FontRole::FontDialog2).isEmpty());
-    const QList<Item> numbers = second.texts(FontRole::FontDialog3);
+    EXPECT_TRUE(second.texts(FontRole::CategoryName).isEmpty());
+    const QList<Item> numbers = second.texts(FontRole::ProductName);
     ASSERT_FALSE(numbers.isEmpty());
     EXPECT_EQ(numbers[0].y1, P(25));
-    const int onFirst = int(first.texts(FontRole::FontDialog3).size()) / 2;
+    const int onFirst = int(first.texts(FontRole::ProductName).size()) / 2;
     EXPECT_EQ(numbers[0].text, QStringLiteral("%1. ").arg(onFirst + 1));
 }
 
@@ -205,10 +204,10 @@ TEST_F(LayoutTest, OnlySelectedNumbersFromTheFirstFreeNumber) {
     addProduct(b, "Fisch");
     view.onlySelected = true;
     view.selectedKat = b;
-    doc.setFlag(FlagSetting::NewPageForKatCheck, true);
+    doc.setFlag(FlagSetting::NewPagePerCategory, true);
     const Result r = layout(1);
-    EXPECT_EQ(r.strings(FontRole::FontDialog2), QStringList{"HAUPTSPEISEN"});
-    EXPECT_EQ(r.strings(FontRole::FontDialog3), (QStringList{"1. ", "Braten", "3. ", "Fisch"}));
+    EXPECT_EQ(r.strings(FontRole::CategoryName), QStringList{"HAUPTSPEISEN"});
+    EXPECT_EQ(r.strings(FontRole::ProductName), (QStringList{"1. ", "Braten", "3. ", "Fisch"}));
     EXPECT_FALSE(r.more);
 }
 
@@ -249,7 +248,7 @@ TEST_F(LayoutTest, FastWrapAndDotsMatchTheLiteralRulesOnManyTexts) {
     TLiteralLayout literal(doc, view);
     std::mt19937 rng(11);
     const QString alphabet = QStringLiteral("aeiou nrstlmWÄß.- ");
-    for (FontRole role : {FontRole::FontDialog4, FontRole::FontDialog7}) {
+    for (FontRole role : {FontRole::Description, FontRole::FreeText}) {
         fast.BeginMeasuring(canvas, 96, role);
         TRecordingCanvas canvas2(96);
         literal.BeginMeasuring(canvas2, 96, role);
@@ -263,9 +262,9 @@ TEST_F(LayoutTest, FastWrapAndDotsMatchTheLiteralRulesOnManyTexts) {
                 << line.toStdString() << " " << width;
         }
     }
-    fast.BeginMeasuring(canvas, 96, FontRole::FontDialog6);
+    fast.BeginMeasuring(canvas, 96, FontRole::DotLeader);
     TRecordingCanvas canvas3(96);
-    literal.BeginMeasuring(canvas3, 96, FontRole::FontDialog6);
+    literal.BeginMeasuring(canvas3, 96, FontRole::DotLeader);
     for (double room = -5; room < 200; room += 0.37)
         ASSERT_EQ(fast.DotCount(room), literal.DotCount(room)) << room;
 }
@@ -297,14 +296,14 @@ TEST_F(LayoutTest, BreaksAreTheSameAtEveryZoom) {
 
 TEST_F(LayoutTest, CategoryHeadingCentredAndInCapitals) {
     addKat("Getränke");
-    doc.setFlag(FlagSetting::CenterKatCheck, true);
-    const QList<Item> heads = layout(1).texts(FontRole::FontDialog2);
+    doc.setFlag(FlagSetting::CategoryHeadingCentred, true);
+    const QList<Item> heads = layout(1).texts(FontRole::CategoryName);
     ASSERT_EQ(heads.size(), 1);
     EXPECT_EQ(heads[0].text, "GETRÄNKE");
-    EXPECT_EQ(heads[0].x1, (pageWidth() - w(FontRole::FontDialog2, "GETRÄNKE")) / 2);
-    doc.setFlag(FlagSetting::CapsCheck, false);
-    doc.setFlag(FlagSetting::CenterKatCheck, false);
-    const QList<Item> plain = layout(1).texts(FontRole::FontDialog2);
+    EXPECT_EQ(heads[0].x1, (pageWidth() - w(FontRole::CategoryName, "GETRÄNKE")) / 2);
+    doc.setFlag(FlagSetting::CategoryCapitals, false);
+    doc.setFlag(FlagSetting::CategoryHeadingCentred, false);
+    const QList<Item> plain = layout(1).texts(FontRole::CategoryName);
     EXPECT_EQ(plain[0].text, "Getränke");
     EXPECT_EQ(plain[0].x1, P(25));
 }
@@ -313,9 +312,9 @@ TEST_F(LayoutTest, FreeTextUsesItsFontAndTheFullWidth) {
     const int k = addKat("Hinweise");
     addProduct(k, "ignoriert", "Alle Speisen frisch zubereitet", -1, 7);
     const Result r = layout(1);
-    EXPECT_EQ(r.strings(FontRole::FontDialog7), QStringList{"Alle Speisen frisch zubereitet"});
-    EXPECT_TRUE(r.texts(FontRole::FontDialog3).isEmpty());
-    EXPECT_EQ(r.texts(FontRole::FontDialog7)[0].x1, P(25));
+    EXPECT_EQ(r.strings(FontRole::FreeText), QStringList{"Alle Speisen frisch zubereitet"});
+    EXPECT_TRUE(r.texts(FontRole::ProductName).isEmpty());
+    EXPECT_EQ(r.texts(FontRole::FreeText)[0].x1, P(25));
 }
 
 TEST(RoundHalfEven, Table) {

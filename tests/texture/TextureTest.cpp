@@ -403,7 +403,7 @@ TEST_F(TextureFiles, PreparesFromTheDocumentSettings) {
     image.setPixel(1, 0, qRgb(100, 150, 200));
     const QString path = save(QStringLiteral("tex.png"), image);
     MenuDocument doc;
-    doc.setText(TextSetting::FilenameEdit2, path);
+    doc.setText(TextSetting::TextureFile, path);
 
     TTexture texture(dir.path());
     texture.Prepare(doc); // defaults: lighten at 50 %
@@ -411,8 +411,8 @@ TEST_F(TextureFiles, PreparesFromTheDocumentSettings) {
     EXPECT_EQ(PixelAt(texture.Dib(), 0, 0), (Rgb{127, 177, 255}));
     EXPECT_EQ(ImagePixel(texture.image(), 0, 0), (Rgb{127, 177, 255}));
 
-    doc.setFlag(FlagSetting::GrayScaleCheck, true);
-    doc.setFlag(FlagSetting::LightenCheck, false);
+    doc.setFlag(FlagSetting::TextureGrey, true);
+    doc.setFlag(FlagSetting::TextureLightened, false);
     texture.Prepare(doc); // starts again from the file
     EXPECT_EQ(PixelAt(texture.Dib(), 1, 0), (Rgb{140, 140, 140}));
 

@@ -98,14 +98,14 @@ TBackgroundTab::TBackgroundTab(MenuDocument& doc, TPrompts& prompts, QWidget* pa
     textureView_->onPaint = [this](QPainter& p, const QRect&) { paintTextureView(p); };
     column->addWidget(textureBox_, 1);
 
-    binder_->Bind(fileField_, TextSetting::FilenameEdit2);
-    binder_->Bind(tileWidth, NumberSetting::BreitEd2);
-    binder_->Bind(tileHeight, NumberSetting::HochEd2);
-    binder_->Bind(keepAspect, FlagSetting::SVerh2Check);
-    binder_->Bind(grey, FlagSetting::GrayScaleCheck);
-    binder_->Bind(lighten, FlagSetting::LightenCheck);
-    binder_->Bind(brightness, NumberSetting::HellEd);
-    binder_->Bind(saturation, NumberSetting::SatEd);
+    binder_->Bind(fileField_, TextSetting::TextureFile);
+    binder_->Bind(tileWidth, NumberSetting::TileWidth);
+    binder_->Bind(tileHeight, NumberSetting::TileHeight);
+    binder_->Bind(keepAspect, FlagSetting::TextureKeepsAspect);
+    binder_->Bind(grey, FlagSetting::TextureGrey);
+    binder_->Bind(lighten, FlagSetting::TextureLightened);
+    binder_->Bind(brightness, NumberSetting::TextureBrightness);
+    binder_->Bind(saturation, NumberSetting::TextureSaturation);
 
     preparationDelay_ = new QTimer(this);
     preparationDelay_->setObjectName(QStringLiteral("Timer1"));
@@ -114,15 +114,15 @@ TBackgroundTab::TBackgroundTab(MenuDocument& doc, TPrompts& prompts, QWidget* pa
     connect(preparationDelay_, &QTimer::timeout, this, &TBackgroundTab::prepareTexture);
 
     connect(&doc_, &MenuDocument::textChanged, this, [this](TextSetting s) {
-        if (s == TextSetting::FilenameEdit2)
+        if (s == TextSetting::TextureFile)
             prepareTexture();
     });
     connect(&doc_, &MenuDocument::flagChanged, this, [this](FlagSetting s) {
-        if (s == FlagSetting::GrayScaleCheck || s == FlagSetting::LightenCheck)
+        if (s == FlagSetting::TextureGrey || s == FlagSetting::TextureLightened)
             prepareTexture();
     });
     connect(&doc_, &MenuDocument::numberChanged, this, [this](NumberSetting s) {
-        if (s == NumberSetting::HellEd || s == NumberSetting::SatEd)
+        if (s == NumberSetting::TextureBrightness || s == NumberSetting::TextureSaturation)
             prepareTextureSoon();
     });
 }
@@ -130,7 +130,7 @@ TBackgroundTab::TBackgroundTab(MenuDocument& doc, TPrompts& prompts, QWidget* pa
 void TBackgroundTab::prepareTexture() {
     preparationDelay_->stop();
     texture_.Prepare(doc_);
-    problemNote_->setText(TextureProblem(texture_, doc_.text(TextSetting::FilenameEdit2)));
+    problemNote_->setText(TextureProblem(texture_, doc_.text(TextSetting::TextureFile)));
     repaintTextureView();
     emit textureChanged();
 }

@@ -22,10 +22,10 @@ TLayoutTab::TLayoutTab(MenuDocument& doc, TPrompts& prompts, QWidget* parent)
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
     const std::pair<const char*, NumberSetting> margins[] = {
-        {"Linker Seitenrand in mm:", NumberSetting::LinksEd},
-        {"Oberer Seitenrand in mm:", NumberSetting::ObenEd},
-        {"Rechter Seitenrand in mm:", NumberSetting::RechtsEd},
-        {"Unterer Seitenrand in mm:", NumberSetting::UntenEd},
+        {"Linker Seitenrand in mm:", NumberSetting::LeftMargin},
+        {"Oberer Seitenrand in mm:", NumberSetting::TopMargin},
+        {"Rechter Seitenrand in mm:", NumberSetting::RightMargin},
+        {"Unterer Seitenrand in mm:", NumberSetting::BottomMargin},
     };
     for (const auto& [label, setting] : margins) {
         auto* field = MakeNamed<QDoubleSpinBox>(SettingInfo(setting).name);
@@ -34,18 +34,18 @@ TLayoutTab::TLayoutTab(MenuDocument& doc, TPrompts& prompts, QWidget* parent)
     }
     auto* currency = MakeNamed<QLineEdit>("WaehrEd");
     currency->setMaximumWidth(80);
-    binder_->Bind(currency, TextSetting::WaehrEd);
+    binder_->Bind(currency, TextSetting::Currency);
     form->addRow(MakeLabel("Währung:", currency), currency);
     left->addLayout(form);
     left->addSpacing(12);
     const std::pair<FlagSetting, const char*> switches[] = {
-        {FlagSetting::CapsCheck, "Kategorienamen in Großbuchstaben"},
-        {FlagSetting::ZentrCheck, "Überschrift zentriert"},
-        {FlagSetting::NoKommaCheck, "Kommastellen bei Preisen weglassen"},
-        {FlagSetting::NewPageForKatCheck, "Neue Seite für jede Kategorie"},
-        {FlagSetting::NoPointsCheck, "Keine Punkte nach den Produktnamen"},
-        {FlagSetting::CenterKatCheck, "Kategorieüberschrift zentriert"},
-        {FlagSetting::OnlyContainedCheck, "Zeige nur benutzte Zusatzstoffe"},
+        {FlagSetting::CategoryCapitals, "Kategorienamen in Großbuchstaben"},
+        {FlagSetting::HeadingCentred, "Überschrift zentriert"},
+        {FlagSetting::PricesWithoutDecimals, "Kommastellen bei Preisen weglassen"},
+        {FlagSetting::NewPagePerCategory, "Neue Seite für jede Kategorie"},
+        {FlagSetting::NoDotLeaders, "Keine Punkte nach den Produktnamen"},
+        {FlagSetting::CategoryHeadingCentred, "Kategorieüberschrift zentriert"},
+        {FlagSetting::OnlyUsedMarkers, "Zeige nur benutzte Zusatzstoffe"},
     };
     for (const auto& [setting, caption] : switches) {
         QCheckBox* box = MakeCheckBox(SettingInfo(setting).name, caption);

@@ -72,10 +72,10 @@ TPreviewTab::TPreviewTab(MenuDocument& doc, TViewState& view, const TTexture& te
     body->addWidget(pageBox_, 1);
     column->addLayout(body, 1);
 
-    binder_->Bind(heading, TextSetting::CaptionEd);
-    binder_->Bind(footer, TextSetting::FussEd);
-    binder_->Bind(header, TextSetting::KopfEd);
-    binder_->Bind(frame, FlagSetting::RahmenCheck);
+    binder_->Bind(heading, TextSetting::Heading);
+    binder_->Bind(footer, TextSetting::Footer);
+    binder_->Bind(header, TextSetting::HeaderLine);
+    binder_->Bind(frame, FlagSetting::Frame);
     connect(zoomField_, &QSpinBox::valueChanged, &view_, &TViewState::setZoom);
     connect(pageField_, &QSpinBox::valueChanged, &view_, &TViewState::setPage);
     connect(onlySelected, &QCheckBox::toggled, &view_, &TViewState::setOnlySelectedCategory);
@@ -84,11 +84,11 @@ TPreviewTab::TPreviewTab(MenuDocument& doc, TViewState& view, const TTexture& te
     // The page texts and the frame show at once; every other change of the
     // document or of the selection shows the next time the page is drawn.
     connect(&doc_, &MenuDocument::textChanged, this, [this](TextSetting s) {
-        if (s == TextSetting::CaptionEd || s == TextSetting::FussEd || s == TextSetting::KopfEd)
+        if (s == TextSetting::Heading || s == TextSetting::Footer || s == TextSetting::HeaderLine)
             repaintPreview();
     });
     connect(&doc_, &MenuDocument::flagChanged, this, [this](FlagSetting s) {
-        if (s == FlagSetting::RahmenCheck)
+        if (s == FlagSetting::Frame)
             repaintPreview();
     });
     connect(&doc_, &MenuDocument::modified, this, [this] { pageOutdated_ = true; });
