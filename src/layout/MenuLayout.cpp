@@ -46,20 +46,50 @@ QString FormatPrice(double price, bool noKomma) {
             return locale.toString(qint64(t));
         return locale.toString(t, 'f', 0);
     }
-    if (std::fabs(price) >= 1e15) {
+    if (!std::isfinite(price))
+        return locale.toString(price, 'f', 2);
+    // The price is first taken to fifteen significant decimal digits, and
+    // those digits are then rounded to two decimals (halves away from zero):
+    // 2.675, stored as 2.67499999…, shows as 2,68.
+    const QString digits = QString::number(price, 'e', 14); // "-d.dddddddddddddde+XX"
+    const bool negative = digits.startsWith(QLatin1Char('-'));
+    const qsizetype e = digits.indexOf(QLatin1Char('e'));
+    const int exponent = digits.mid(e + 1).toInt();
+    if (exponent >= 15) {
         // Fifteen significant digits do not reach the decimals: exponent form,
         // mantissa with 14 decimals and a three-digit exponent.
-        QString s = locale.toString(price, 'E', 14);
-        const qsizetype e = s.lastIndexOf(QLatin1Char('E'));
-        if (e >= 0 && e + 2 <= s.size()) {
-            QString exponent = s.mid(e + 2);
-            while (exponent.size() < 3)
-                exponent.prepend(QLatin1Char('0'));
-            s = s.left(e + 2) + exponent;
+        QString s = locale.toString(digits.toDouble(), 'E', 14);
+        const qsizetype x = s.lastIndexOf(QLatin1Char('E'));
+        if (x >= 0 && x + 2 <= s.size()) {
+            QString exp = s.mid(x + 2);
+            while (exp.size() < 3)
+                exp.prepend(QLatin1Char('0'));
+            s = s.left(x + 2) + exp;
         }
         return s;
     }
-    return locale.toString(price, 'f', 2);
+    // mantissa = the fifteen digits as a whole number; price = mantissa * 10^(exponent - 14)
+    QString mantissaText = digits.left(e);
+    mantissaText.remove(QLatin1Char('-')).remove(QLatin1Char('.'));
+    const qint64 mantissa = mantissaText.toLongLong();
+    // cents = mantissa * 10^(exponent - 12), rounded
+    qint64 cents = 0;
+    const int shift = 12 - exponent;
+    if (shift <= 0) {
+        cents = mantissa;
+        for (int i = 0; i < -shift; ++i)
+            cents *= 10;
+    } else if (shift <= 16) {
+        qint64 unit = 1;
+        for (int i = 0; i < shift; ++i)
+            unit *= 10;
+        cents = mantissa / unit + (2 * (mantissa % unit) >= unit ? 1 : 0);
+    }
+    QString s = locale.toString(cents / 100) + locale.decimalPoint() +
+                locale.toString(cents % 100 / 10) + locale.toString(cents % 10);
+    if (negative && cents != 0)
+        s.prepend(locale.negativeSign());
+    return s;
 }
 
 QStringList SplitLines(const QString& text) {
