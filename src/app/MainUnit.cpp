@@ -303,9 +303,9 @@ void TMainForm::buildTabs() {
     tabs_->setIconSize(QSize(24, 24));
     productsTab_ = new TProductsTab(editor_, view_, *prompts_);
     // The page is drawn with the texture that the background tab prepares.
-    backgroundTab_ = new TBackgroundTab(doc, *prompts_);
-    previewTab_ = new TPreviewTab(doc, view_, backgroundTab_->texture());
-    layoutTab_ = new TLayoutTab(doc, *prompts_);
+    backgroundTab_ = new TBackgroundTab(editor_, *prompts_);
+    previewTab_ = new TPreviewTab(editor_, view_, backgroundTab_->texture());
+    layoutTab_ = new TLayoutTab(editor_, *prompts_);
     additivesTab_ = new TLegendTab(editor_, Legend::Additives);
     allergensTab_ = new TLegendTab(editor_, Legend::Allergens);
     databaseTab_ = new TDatabaseTab(editor_, view_);
