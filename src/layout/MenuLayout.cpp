@@ -1,7 +1,9 @@
 #include "layout/MenuLayout.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include <QLocale>
@@ -38,27 +40,41 @@ int TruncToInt(double v) {
 }
 
 QString FormatPrice(double price, bool noKomma) {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    if (noKomma) {
+    if (noKomma || !std::isfinite(price)) {
+        QLocale locale;
+        locale.setNumberOptions(QLocale::OmitGroupSeparator);
+        if (!noKomma)
+            return locale.toString(price, 'f', 2);
         const double t = std::trunc(price);
         if (std::fabs(t) < 9.2e18)
             return locale.toString(qint64(t));
         return locale.toString(t, 'f', 0);
     }
-    if (!std::isfinite(price))
-        return locale.toString(price, 'f', 2);
     // The price is first taken to fifteen significant decimal digits, and
     // those digits are then rounded to two decimals (halves away from zero):
     // 2.675, stored as 2.67499999…, shows as 2,68.
-    const QString digits = QString::number(price, 'e', 14); // "-d.dddddddddddddde+XX"
-    const bool negative = digits.startsWith(QLatin1Char('-'));
-    const qsizetype e = digits.indexOf(QLatin1Char('e'));
-    const int exponent = digits.mid(e + 1).toInt();
+    char digits[32];
+    const auto written =
+        std::to_chars(digits, digits + sizeof digits, price, std::chars_format::scientific, 14);
+    const char* end = written.ptr; // "-d.dddddddddddddde+XX"
+    const bool negative = digits[0] == '-';
+    qint64 mantissa = 0; // the fifteen digits as a whole number
+    const char* c = digits + (negative ? 1 : 0);
+    for (; c < end && *c != 'e'; ++c)
+        if (*c >= '0' && *c <= '9')
+            mantissa = mantissa * 10 + (*c - '0');
+    int exponent = 0;
+    if (c < end && *++c == '+')
+        ++c;
+    std::from_chars(c, end, exponent);
+
+    const QLocale locale;
     if (exponent >= 15) {
         // Fifteen significant digits do not reach the decimals: exponent form,
         // mantissa with 14 decimals and a three-digit exponent.
-        QString s = locale.toString(digits.toDouble(), 'E', 14);
+        QLocale plain = locale;
+        plain.setNumberOptions(QLocale::OmitGroupSeparator);
+        QString s = plain.toString(std::strtod(digits, nullptr), 'E', 14);
         const qsizetype x = s.lastIndexOf(QLatin1Char('E'));
         if (x >= 0 && x + 2 <= s.size()) {
             QString exp = s.mid(x + 2);
@@ -68,11 +84,7 @@ QString FormatPrice(double price, bool noKomma) {
         }
         return s;
     }
-    // mantissa = the fifteen digits as a whole number; price = mantissa * 10^(exponent - 14)
-    QString mantissaText = digits.left(e);
-    mantissaText.remove(QLatin1Char('-')).remove(QLatin1Char('.'));
-    const qint64 mantissa = mantissaText.toLongLong();
-    // cents = mantissa * 10^(exponent - 12), rounded
+    // price = mantissa * 10^(exponent - 14), so cents = mantissa * 10^(exponent - 12).
     qint64 cents = 0;
     const int shift = 12 - exponent;
     if (shift <= 0) {
@@ -85,8 +97,20 @@ QString FormatPrice(double price, bool noKomma) {
             unit *= 10;
         cents = mantissa / unit + (2 * (mantissa % unit) >= unit ? 1 : 0);
     }
-    QString s = locale.toString(cents / 100) + locale.decimalPoint() +
-                locale.toString(cents % 100 / 10) + locale.toString(cents % 10);
+    char text[32];
+    char* t = std::to_chars(text, text + 24, cents / 100).ptr; // 19 digits at most
+    *t++ = '.';
+    *t++ = char('0' + cents % 100 / 10);
+    *t++ = char('0' + cents % 10);
+    QString s = QString::fromLatin1(text, t - text);
+    s.replace(QLatin1Char('.'), locale.decimalPoint());
+    if (locale.zeroDigit() != QLatin1String("0")) {
+        // Locales with digits of their own.
+        const char16_t zero = locale.zeroDigit().at(0).unicode();
+        for (QChar& ch : s)
+            if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9'))
+                ch = QChar(char16_t(zero + (ch.unicode() - u'0')));
+    }
     if (negative && cents != 0)
         s.prepend(locale.negativeSign());
     return s;

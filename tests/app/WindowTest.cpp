@@ -126,10 +126,10 @@ public:
 
 // --- command map -------------------------------------------------------------
 
-// Commands whose operations come with later work: each trigger is bound to
-// the receiver that will carry the operation. Breaking the connection only
-// succeeds when it was there.
-TEST_F(WindowTest, CommandsStillToComeAreBoundToTheirReceivers) {
+// The command map: each trigger is bound to the receiver that carries its
+// operation, also where the operation comes with later work. Breaking the
+// connection only succeeds when it was there.
+TEST_F(WindowTest, CommandsAreBoundToTheirReceivers) {
     TMainForm* f = form.get();
     TProductsTab* products = f->productsTab();
     TLegendTab* additives = f->additivesTab();

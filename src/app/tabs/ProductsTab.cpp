@@ -146,9 +146,9 @@ void TProductsTab::selectProduct(int product) {
         productList_->setCurrentItem(row);
 }
 
-QStringList TProductsTab::legendTexts(int legend) const {
+QStringList TProductsTab::legendTexts(Legend legend) const {
     QStringList texts;
-    for (const TLegendEntry& entry : doc_.legend(Legend(legend)))
+    for (const TLegendEntry& entry : doc_.legend(legend))
         texts << entry.text;
     return texts;
 }
@@ -210,8 +210,8 @@ void TProductsTab::addProduct() {
     if (category < 0)
         return;
     TProductFields fields;
-    if (prompts_.EditProduct(this, fields, legendTexts(int(Legend::Additives)),
-                             legendTexts(int(Legend::Allergens))))
+    if (prompts_.EditProduct(this, fields, legendTexts(Legend::Additives),
+                             legendTexts(Legend::Allergens)))
         editor_.addProduct(category, fields);
 }
 
@@ -221,8 +221,8 @@ void TProductsTab::editProduct() {
     TProductFields fields;
     if (!editor_.productFields(category, product, fields))
         return;
-    if (prompts_.EditProduct(this, fields, legendTexts(int(Legend::Additives)),
-                             legendTexts(int(Legend::Allergens))))
+    if (prompts_.EditProduct(this, fields, legendTexts(Legend::Additives),
+                             legendTexts(Legend::Allergens)))
         editor_.editProduct(category, product, fields);
 }
 

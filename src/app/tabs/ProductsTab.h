@@ -4,6 +4,7 @@
 #include <QWidget>
 
 class MenuDocument;
+enum class Legend;
 class QPushButton;
 class TMenuEditor;
 class TPrompts;
@@ -64,7 +65,7 @@ private:
     void selectCategory(int category);
     void selectProduct(int product);
     // The texts of a legend, for the product dialog's check lists.
-    QStringList legendTexts(int legend) const;
+    QStringList legendTexts(Legend legend) const;
     void fitCategoryColumn();
     void fitProductColumns();
 
