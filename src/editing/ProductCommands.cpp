@@ -141,11 +141,19 @@ void TAddToDatabase::redo() {
     out_ = false;
     const std::vector<uint32_t> order = SortByName(doc_.data);
     // Only what moved is kept for undo.
-    const auto n = uint32_t(order.size());
-    firstMoved_ = 0;
-    while (firstMoved_ < n && order[firstMoved_] == firstMoved_)
-        ++firstMoved_;
-    previous_.assign(order.begin() + firstMoved_, order.end());
+    moved_.clear();
+    for (uint32_t p = 0; p < uint32_t(order.size()); ++p) {
+        if (order[p] == p)
+            continue;
+        if (!moved_.empty()) {
+            Run& last = moved_.back();
+            if (last.now + last.length == p && last.before + last.length == order[p]) {
+                ++last.length;
+                continue;
+            }
+        }
+        moved_.push_back({p, order[p], 1});
+    }
     emit doc_.databaseChanged();
     emit doc_.modified();
 }
@@ -157,8 +165,9 @@ void TAddToDatabase::undo() {
     std::vector<uint32_t> back(n); // back[p]: where the record that stood at p is now
     for (uint32_t p = 0; p < n; ++p)
         back[p] = p;
-    for (std::size_t p = 0; p < previous_.size(); ++p)
-        back[previous_[p]] = firstMoved_ + uint32_t(p);
+    for (const Run& run : moved_)
+        for (uint32_t i = 0; i < run.length; ++i)
+            back[run.before + i] = run.now + i;
     Reorder(doc_.data, back);
     std::memcpy(&record_, doc_.data.GetObject(n - 1), sizeof record_);
     doc_.data.Delete(int32_t(n - 1));

@@ -95,8 +95,13 @@ private:
     MenuDocument& doc_;
     bool out_ = true;
     TProduktRec record_;
-    // Where the sort moved records: previous_[p] is the position before the
-    // insertion of the record that stands at firstMoved_ + p after it.
-    uint32_t firstMoved_ = 0;
-    std::vector<uint32_t> previous_;
+    // Where the sort moved records, in runs: the `length` records from
+    // position `now` on came from the positions from `before` on. Adding to a
+    // sorted database shifts a block by one place, which is one run.
+    struct Run {
+        uint32_t now;
+        uint32_t before;
+        uint32_t length;
+    };
+    std::vector<Run> moved_;
 };

@@ -117,8 +117,11 @@ TEST_F(EditingWindowTest, CategoryCommandsKeepListAndDocumentInStep) {
     };
     for (const Move& m : moves) {
         selectRow("ListView2", m.selected);
+        const QStringList before = katNames();
         form->SetUnChanged();
         click(m.button);
+        // Only a move that happens marks the document changed.
+        EXPECT_EQ(form->isChanged(), m.order != before) << m.selected << m.button;
         EXPECT_EQ(katNames(), m.order) << m.selected << m.button;
         EXPECT_EQ(column("ListView2", 0), m.order);
         EXPECT_EQ(selectedRow("ListView2"), m.expectedRow);
@@ -214,7 +217,10 @@ TEST_F(EditingWindowTest, ProductCommandsThroughTheDialog) {
     };
     for (const auto& [row, button, expectedRow, order] : moves) {
         selectRow("ListView1", row);
+        const QStringList shown = column("ListView1", 0);
+        form->SetUnChanged();
         click(button);
+        EXPECT_EQ(form->isChanged(), order != shown) << button << row;
         EXPECT_EQ(column("ListView1", 0), order) << button << row;
         EXPECT_EQ(selectedRow("ListView1"), expectedRow) << button << row;
     }
