@@ -386,6 +386,20 @@ TEST_F(EditingWindowTest, UndoAllRestoresTheFileAndNewForgetsTheSteps) {
         redoButton->click();
     EXPECT_EQ(MenuFileBytes(form->doc), after);
 
+    // The keys: Ctrl+Z takes the last step back, Ctrl+Y and Ctrl+Shift+Z do
+    // it again.
+    form->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    QTreeWidget* categories = list("ListView2");
+    categories->setFocus();
+    QTest::keyClick(categories, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(form->doc.text(TextSetting::Heading), "Speisekarte");
+    QTest::keyClick(categories, Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(form->doc.text(TextSetting::Heading), "Mittagskarte");
+    QTest::keyClick(categories, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(categories, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(form->doc.text(TextSetting::Heading), "Mittagskarte");
+
     prompts->answer = TPrompts::Answer::No;
     form->action("Neu1")->trigger();
     EXPECT_FALSE(form->undoStack().canUndo());
