@@ -39,7 +39,8 @@ private:
     const Setter set_;
 };
 
-// The commands for each kind of setting; `text` names the step.
+// One step for each kind of setting, named by its kind ("Text ändern",
+// "Einstellung ändern", "Wert ändern", "Schriftart ändern").
 QUndoCommand* ChangeText(MenuDocument& doc, TextSetting s, const QString& value);
 QUndoCommand* ChangeFlag(MenuDocument& doc, FlagSetting s, bool value);
 QUndoCommand* ChangeNumber(MenuDocument& doc, NumberSetting s, double value);
