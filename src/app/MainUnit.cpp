@@ -97,6 +97,8 @@ void TMainForm::tearDown() {
         child->blockSignals(true);
     disconnect(&doc, nullptr, nullptr, nullptr);
     doc.blockSignals(true);
+    undoStack_.blockSignals(true);
+    undoStack_.clear();
     // The tabs hold on to the document and the view state: they go first.
     delete tabs_;
     tabs_ = nullptr;
@@ -188,6 +190,30 @@ void TMainForm::buildMenus() {
         });
     action(QStringLiteral("Beenden1"))->setMenuRole(QAction::QuitRole);
 
+    QMenu* edit = addMenu("Bearbeiten1", QStringLiteral("&Bearbeiten"));
+    addItems(edit, {
+                       {"Rueckgaengig1", "Rückgängig", &TMainForm::undo, QKeySequence::Undo},
+                       {"Wiederholen1", "Wiederholen", &TMainForm::redo, {}},
+                   });
+    QAction* undoItem = action(QStringLiteral("Rueckgaengig1"));
+    QAction* redoItem = action(QStringLiteral("Wiederholen1"));
+    redoItem->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    undoItem->setIcon(themeIcon("edit-undo", QStyle::SP_ArrowBack, this));
+    redoItem->setIcon(themeIcon("edit-redo", QStyle::SP_ArrowForward, this));
+    // The items name the step they take back or do again.
+    auto follow = [](QAction* item, const QString& caption, const QString& step) {
+        item->setText(step.isEmpty() ? caption : caption + QStringLiteral(": ") + step);
+    };
+    connect(&undoStack_, &QUndoStack::undoTextChanged, undoItem,
+            [=](const QString& step) { follow(undoItem, QStringLiteral("Rückgängig"), step); });
+    connect(&undoStack_, &QUndoStack::redoTextChanged, redoItem,
+            [=](const QString& step) { follow(redoItem, QStringLiteral("Wiederholen"), step); });
+    connect(&undoStack_, &QUndoStack::canUndoChanged, undoItem, &QAction::setEnabled);
+    connect(&undoStack_, &QUndoStack::canRedoChanged, redoItem, &QAction::setEnabled);
+    undoItem->setEnabled(false);
+    redoItem->setEnabled(false);
+
     QMenu* options = addMenu("Optionen1", QStringLiteral("&Optionen"));
     addItems(options, {{"DPIWertbeimDruckenselbereinstellen1",
                         "DPI Wert beim Drucken selber einstellen",
@@ -237,6 +263,7 @@ void TMainForm::buildToolbar() {
         button->setEnabled(command->isEnabled());
         connect(button, &QToolButton::clicked, command, &QAction::trigger);
         row->addWidget(button);
+        return button;
     };
     addButton("OpenBtn", action(QStringLiteral("ffnen1")),
               themeIcon("document-open", QStyle::SP_DialogOpenButton, this));
@@ -248,6 +275,18 @@ void TMainForm::buildToolbar() {
               themeIcon("document-print", QStyle::SP_FileDialogDetailedView, this));
     addButton("EndeBtn", action(QStringLiteral("Beenden1")),
               themeIcon("application-exit", QStyle::SP_DialogCloseButton, this));
+    // Undo and redo show their icon only; the tip names the step.
+    for (const auto& [name, item] :
+         {std::pair{"UndoBtn", action(QStringLiteral("Rueckgaengig1"))},
+          std::pair{"RedoBtn", action(QStringLiteral("Wiederholen1"))}}) {
+        QToolButton* button = addButton(name, item, item->icon());
+        button->setToolButtonStyle(Qt::ToolButtonIconOnly);
+        button->setToolTip(item->text());
+        connect(item, &QAction::changed, button, [button, item] {
+            button->setEnabled(item->isEnabled());
+            button->setToolTip(item->text());
+        });
+    }
     row->addStretch(1);
 
     auto* central = new QWidget(this);
@@ -262,14 +301,14 @@ void TMainForm::buildTabs() {
     tabs_ = new QTabWidget(centralWidget());
     tabs_->setObjectName(QStringLiteral("PageControl1"));
     tabs_->setIconSize(QSize(24, 24));
-    productsTab_ = new TProductsTab(doc, view_);
+    productsTab_ = new TProductsTab(editor_, view_, *prompts_);
     // The page is drawn with the texture that the background tab prepares.
-    backgroundTab_ = new TBackgroundTab(doc, *prompts_);
-    previewTab_ = new TPreviewTab(doc, view_, backgroundTab_->texture());
-    layoutTab_ = new TLayoutTab(doc, *prompts_);
-    additivesTab_ = new TLegendTab(doc, Legend::Additives);
-    allergensTab_ = new TLegendTab(doc, Legend::Allergens);
-    databaseTab_ = new TDatabaseTab(doc);
+    backgroundTab_ = new TBackgroundTab(editor_, *prompts_);
+    previewTab_ = new TPreviewTab(editor_, view_, backgroundTab_->texture());
+    layoutTab_ = new TLayoutTab(editor_, *prompts_);
+    additivesTab_ = new TLegendTab(editor_, Legend::Additives);
+    allergensTab_ = new TLegendTab(editor_, Legend::Allergens);
+    databaseTab_ = new TDatabaseTab(editor_, view_);
     struct Tab {
         const char* name;
         const char* caption;
@@ -383,6 +422,20 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
         return wheelScrollBox() != nullptr;
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::undo() {
+    if (!undoStack_.canUndo())
+        return;
+    undoStack_.undo();
+    SetChanged();
+}
+
+void TMainForm::redo() {
+    if (!undoStack_.canRedo())
+        return;
+    undoStack_.redo();
+    SetChanged();
 }
 
 // --- commands whose operations come with later work ---------------------------

@@ -6,9 +6,11 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QString>
+#include <QUndoStack>
 
 #include "app/Prompts.h"
 #include "app/ViewState.h"
+#include "editing/MenuEditor.h"
 #include "foundation/MenuDocument.h"
 
 class QAction;
@@ -48,6 +50,11 @@ public:
     ~TMainForm() override;
 
     MenuDocument doc;
+
+    // Every edit made in the window goes through the editor onto the undo
+    // stack; New and Open start the stack afresh.
+    TMenuEditor& editor() { return editor_; }
+    QUndoStack& undoStack() { return undoStack_; }
 
     bool isChanged() const { return changed_; }
     const QString& fileName() const { return fileName_; }
@@ -98,6 +105,10 @@ public slots:
     void saveDocumentAs();
     void quit();
     void showAbout();
+    // Takes back the last step, or does it again; either marks the document
+    // changed.
+    void undo();
+    void redo();
     // Commands whose operations are still to come: each is bound to its menu
     // item and does nothing yet.
     void exportCsv();
@@ -135,6 +146,10 @@ private:
     // Moves the wheel's scroll box by `pixels` (positive: down).
     void scrollByWheel(int pixels);
 
+    // The undo stack's steps refer to the document: declared after it, so
+    // that they go first.
+    QUndoStack undoStack_;
+    TMenuEditor editor_{doc, undoStack_};
     std::unique_ptr<TPrompts> prompts_;
     QString startFile_;
     TViewState view_;

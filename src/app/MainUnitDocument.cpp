@@ -41,6 +41,7 @@ bool TMainForm::askToSaveChanges() {
 }
 
 void TMainForm::NewAll() {
+    undoStack_.clear();
     doc.clearMenu();
     productsTab_->ListProds();
     previewTab_->repaintPreview();
@@ -119,6 +120,7 @@ bool TMainForm::OpenFileWithName(const QString& path) {
                                   QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error);
         return false;
     }
+    undoStack_.clear();
     fileName_ = path;
     // The first category is selected; like any selection this marks the
     // document changed, until the open ends unchanged below.

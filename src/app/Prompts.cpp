@@ -6,6 +6,7 @@
 #include <QMessageBox>
 
 #include "app/AboutBox.h"
+#include "app/tabs/EditProduktFUnit.h"
 
 namespace {
 
@@ -80,4 +81,18 @@ QString TDialogPrompts::BrowseFileName(QWidget* parent, const QStringList& nameF
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return QString();
     return dialog.selectedFiles().constFirst();
+}
+
+TDialogPrompts::TDialogPrompts() = default;
+TDialogPrompts::~TDialogPrompts() = default;
+
+bool TDialogPrompts::EditProduct(QWidget*, TProductFields& fields, const QStringList& additives,
+                                 const QStringList& allergens) {
+    if (!productDialog_)
+        productDialog_ = std::make_unique<TEditProduktForm>();
+    productDialog_->setFields(fields, additives, allergens);
+    if (productDialog_->exec() != QDialog::Accepted)
+        return false;
+    fields = productDialog_->fields();
+    return true;
 }

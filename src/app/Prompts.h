@@ -1,10 +1,15 @@
 #pragma once
 
+#include <memory>
+
 #include <QString>
 #include <QStringList>
 
+#include "editing/ProductFields.h"
+
 class QFont;
 class QWidget;
+class TEditProduktForm;
 
 // The modal questions and file dialogs of the main window. The window asks
 // through this interface so that tests can answer in place of a user.
@@ -34,6 +39,11 @@ public:
     // cancelled.
     virtual QString BrowseFileName(QWidget* parent, const QStringList& nameFilters,
                                    const QString& current) = 0;
+    // The product dialog, opened on `fields` with one check box per additive
+    // and per allergen text. True with the edited fields in `fields`; false,
+    // and `fields` untouched, when cancelled.
+    virtual bool EditProduct(QWidget* parent, TProductFields& fields, const QStringList& additives,
+                             const QStringList& allergens) = 0;
 };
 
 // The real dialogs. Each file dialog starts where the user last chose a file
@@ -48,8 +58,15 @@ public:
     bool ChooseFont(QWidget* parent, const QString& dialogName, QFont& font) override;
     QString BrowseFileName(QWidget* parent, const QStringList& nameFilters,
                            const QString& current) override;
+    bool EditProduct(QWidget* parent, TProductFields& fields, const QStringList& additives,
+                     const QStringList& allergens) override;
+
+    TDialogPrompts();
+    ~TDialogPrompts() override;
 
 private:
+    // The product dialog is made once and kept, as are its size and place.
+    std::unique_ptr<TEditProduktForm> productDialog_;
     QString lastOpened_; // OpenDialog1
     QString lastSaved_;  // SaveDialog1
 };

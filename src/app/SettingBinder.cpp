@@ -6,7 +6,10 @@
 #include <QSignalBlocker>
 #include <QSpinBox>
 
-TSettingBinder::TSettingBinder(MenuDocument& doc, QObject* parent) : QObject(parent), doc_(doc) {
+#include "editing/MenuEditor.h"
+
+TSettingBinder::TSettingBinder(TMenuEditor& editor, QObject* parent)
+    : QObject(parent), editor_(editor), doc_(editor.document()) {
     connect(&doc_, &MenuDocument::textChanged, this, &TSettingBinder::ShowText);
     connect(&doc_, &MenuDocument::flagChanged, this, &TSettingBinder::ShowFlag);
     connect(&doc_, &MenuDocument::numberChanged, this, &TSettingBinder::ShowNumber);
@@ -16,13 +19,13 @@ void TSettingBinder::Bind(QLineEdit* edit, TextSetting s) {
     texts_[std::size_t(s)] = edit;
     ShowText(s);
     connect(edit, &QLineEdit::textChanged, this,
-            [this, s](const QString& value) { doc_.setText(s, value); });
+            [this, s](const QString& value) { editor_.setText(s, value); });
 }
 
 void TSettingBinder::Bind(QCheckBox* box, FlagSetting s) {
     flags_[std::size_t(s)] = box;
     ShowFlag(s);
-    connect(box, &QCheckBox::toggled, this, [this, s](bool on) { doc_.setFlag(s, on); });
+    connect(box, &QCheckBox::toggled, this, [this, s](bool on) { editor_.setFlag(s, on); });
 }
 
 void TSettingBinder::Bind(QDoubleSpinBox* box, NumberSetting s) {
@@ -33,7 +36,7 @@ void TSettingBinder::Bind(QDoubleSpinBox* box, NumberSetting s) {
     numbers_[std::size_t(s)] = box;
     ShowNumber(s);
     connect(box, &QDoubleSpinBox::valueChanged, this,
-            [this, s](double value) { doc_.setNumber(s, value); });
+            [this, s](double value) { editor_.setNumber(s, value); });
 }
 
 void TSettingBinder::Bind(QSpinBox* box, NumberSetting s) {
@@ -42,7 +45,8 @@ void TSettingBinder::Bind(QSpinBox* box, NumberSetting s) {
     box->setSingleStep(int(info.step));
     numbers_[std::size_t(s)] = box;
     ShowNumber(s);
-    connect(box, &QSpinBox::valueChanged, this, [this, s](int value) { doc_.setNumber(s, value); });
+    connect(box, &QSpinBox::valueChanged, this,
+            [this, s](int value) { editor_.setNumber(s, value); });
 }
 
 void TSettingBinder::Refresh() {

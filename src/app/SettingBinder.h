@@ -12,9 +12,11 @@ class QCheckBox;
 class QDoubleSpinBox;
 class QLineEdit;
 class QSpinBox;
+class TMenuEditor;
 
 // Keeps controls and document settings in step, in both directions: an edit
-// of a bound control sets its setting in the document, and a change of the
+// of a bound control sets its setting through the editor (one undoable step,
+// merged with the previous edit of the same control), and a change of the
 // setting (an edit elsewhere, a file being opened) shows in the control. The
 // control is updated with its signals blocked, so nothing echoes back.
 //
@@ -23,7 +25,7 @@ class QSpinBox;
 class TSettingBinder : public QObject {
     Q_OBJECT
 public:
-    explicit TSettingBinder(MenuDocument& doc, QObject* parent = nullptr);
+    explicit TSettingBinder(TMenuEditor& editor, QObject* parent = nullptr);
 
     void Bind(QLineEdit* edit, TextSetting s);
     void Bind(QCheckBox* box, FlagSetting s);
@@ -38,6 +40,7 @@ private:
     void ShowFlag(FlagSetting s);
     void ShowNumber(NumberSetting s);
 
+    TMenuEditor& editor_;
     MenuDocument& doc_;
     std::array<QPointer<QLineEdit>, TextSettingCount> texts_;
     std::array<QPointer<QCheckBox>, FlagSettingCount> flags_;

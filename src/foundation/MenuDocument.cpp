@@ -124,6 +124,30 @@ void MenuDocument::changeKats(int i, int j) {
     emit modified();
 }
 
+TDynaArray* MenuDocument::takeKat(int i, QString* name) {
+    TDynaArray* taken = products(i);
+    if (!taken)
+        return nullptr;
+    kats.Delete(i);
+    if (name)
+        *name = katNames_.at(i);
+    katNames_.removeAt(i);
+    emit categoriesChanged();
+    emit modified();
+    return taken;
+}
+
+bool MenuDocument::insertKat(int i, const QString& name, TDynaArray* products) {
+    if (i < 0 || i > katCount() || !products || !kats.Insert(i))
+        return false;
+    *akat = products;
+    products->SetCursorVariable(&aprod);
+    katNames_.insert(i, name);
+    emit categoriesChanged();
+    emit modified();
+    return true;
+}
+
 void MenuDocument::clearKats() {
     if (katCount() == 0)
         return;
@@ -143,6 +167,7 @@ void MenuDocument::clearDatabase() {
     while (data.WhileNext())
         FreeProduktTexts(*adata);
     data.Clear();
+    emit databaseChanged();
     emit modified();
 }
 
@@ -172,6 +197,8 @@ void MenuDocument::exchangeDatabase(MenuDocument& other) {
     if (&other == this)
         return;
     data.Exchange(other.data);
+    emit databaseChanged();
+    emit other.databaseChanged();
     emit modified();
     emit other.modified();
 }

@@ -81,6 +81,17 @@ public:
     void changeKats(int i, int j);
     // Removes every category and its products.
     void clearKats();
+    // Takes category i out of the document: the caller receives its name and
+    // its product array with the products and their texts. Null when there is
+    // no category i.
+    TDynaArray* takeKat(int i, QString* name);
+    // Puts a category taken out before (or a fresh product array) back at
+    // position i (0 <= i <= count); the document owns it again. False when
+    // no room could be obtained; the caller still owns `products` then.
+    bool insertKat(int i, const QString& name, TDynaArray* products);
+    // Frees the products of an array that belongs to no document, and the
+    // array itself.
+    static void freeProducts(TDynaArray* products);
 
     // --- database ----------------------------------------------------------
     // Frees every database record's texts and empties `data`.
@@ -104,10 +115,12 @@ signals:
     void fontChanged(FontRole r);
     void legendChanged(Legend l);
     void categoriesChanged();
+    // Products of category i were added, removed, edited or moved.
+    void productsChanged(int category);
+    // Records of `data` were added, removed or reordered.
+    void databaseChanged();
 
 private:
-    static void freeProducts(TDynaArray* products);
-
     std::array<QString, TextSettingCount> texts_;
     std::array<bool, FlagSettingCount> flags_;
     std::array<double, NumberSettingCount> numbers_;

@@ -1,7 +1,9 @@
 #include "layout/MenuLayout.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 
 #include <QLocale>
@@ -38,28 +40,80 @@ int TruncToInt(double v) {
 }
 
 QString FormatPrice(double price, bool noKomma) {
-    QLocale locale;
-    locale.setNumberOptions(QLocale::OmitGroupSeparator);
-    if (noKomma) {
+    if (noKomma || !std::isfinite(price)) {
+        QLocale locale;
+        locale.setNumberOptions(QLocale::OmitGroupSeparator);
+        if (!noKomma)
+            return locale.toString(price, 'f', 2);
         const double t = std::trunc(price);
         if (std::fabs(t) < 9.2e18)
             return locale.toString(qint64(t));
         return locale.toString(t, 'f', 0);
     }
-    if (std::fabs(price) >= 1e15) {
+    // The price is first taken to fifteen significant decimal digits, and
+    // those digits are then rounded to two decimals (halves away from zero):
+    // 2.675, stored as 2.67499999…, shows as 2,68.
+    char digits[32];
+    const auto written =
+        std::to_chars(digits, digits + sizeof digits, price, std::chars_format::scientific, 14);
+    const char* end = written.ptr; // "-d.dddddddddddddde+XX"
+    const bool negative = digits[0] == '-';
+    qint64 mantissa = 0; // the fifteen digits as a whole number
+    const char* c = digits + (negative ? 1 : 0);
+    for (; c < end && *c != 'e'; ++c)
+        if (*c >= '0' && *c <= '9')
+            mantissa = mantissa * 10 + (*c - '0');
+    int exponent = 0;
+    if (c < end && *++c == '+')
+        ++c;
+    std::from_chars(c, end, exponent);
+
+    const QLocale locale;
+    if (exponent >= 15) {
         // Fifteen significant digits do not reach the decimals: exponent form,
         // mantissa with 14 decimals and a three-digit exponent.
-        QString s = locale.toString(price, 'E', 14);
-        const qsizetype e = s.lastIndexOf(QLatin1Char('E'));
-        if (e >= 0 && e + 2 <= s.size()) {
-            QString exponent = s.mid(e + 2);
-            while (exponent.size() < 3)
-                exponent.prepend(QLatin1Char('0'));
-            s = s.left(e + 2) + exponent;
+        QLocale plain = locale;
+        plain.setNumberOptions(QLocale::OmitGroupSeparator);
+        QString s = plain.toString(std::strtod(digits, nullptr), 'E', 14);
+        const qsizetype x = s.lastIndexOf(QLatin1Char('E'));
+        if (x >= 0 && x + 2 <= s.size()) {
+            QString exp = s.mid(x + 2);
+            while (exp.size() < 3)
+                exp.prepend(QLatin1Char('0'));
+            s = s.left(x + 2) + exp;
         }
         return s;
     }
-    return locale.toString(price, 'f', 2);
+    // price = mantissa * 10^(exponent - 14), so cents = mantissa * 10^(exponent - 12).
+    qint64 cents = 0;
+    const int shift = 12 - exponent;
+    if (shift <= 0) {
+        cents = mantissa;
+        for (int i = 0; i < -shift; ++i)
+            cents *= 10;
+    } else if (shift <= 16) {
+        qint64 unit = 1;
+        for (int i = 0; i < shift; ++i)
+            unit *= 10;
+        cents = mantissa / unit + (2 * (mantissa % unit) >= unit ? 1 : 0);
+    }
+    char text[32];
+    char* t = std::to_chars(text, text + 24, cents / 100).ptr; // 19 digits at most
+    *t++ = '.';
+    *t++ = char('0' + cents % 100 / 10);
+    *t++ = char('0' + cents % 10);
+    QString s = QString::fromLatin1(text, t - text);
+    s.replace(QLatin1Char('.'), locale.decimalPoint());
+    if (locale.zeroDigit() != QLatin1String("0")) {
+        // Locales with digits of their own.
+        const char16_t zero = locale.zeroDigit().at(0).unicode();
+        for (QChar& ch : s)
+            if (ch >= QLatin1Char('0') && ch <= QLatin1Char('9'))
+                ch = QChar(char16_t(zero + (ch.unicode() - u'0')));
+    }
+    if (negative && cents != 0)
+        s.prepend(locale.negativeSign());
+    return s;
 }
 
 QStringList SplitLines(const QString& text) {

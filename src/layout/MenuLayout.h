@@ -36,9 +36,10 @@ struct TPageRequest {
 // Millimetres per inch, everywhere in the layout.
 constexpr double MMPerInch = 25.39995;
 
-// A price as the menu prints it: truncated to a whole number with
-// `noKomma`, otherwise two decimals with the locale's decimal separator and
-// no thousands separator (exponent notation from 10^15 on).
+// A price as the menu and the product lists show it: truncated to a whole
+// number with `noKomma`, otherwise taken to fifteen significant digits and
+// then rounded to two decimals, with the locale's decimal separator and no
+// thousands separator (exponent notation when the fifteen digits reach 10^15).
 QString FormatPrice(double price, bool noKomma);
 
 // Rounds to the nearest integer, halves to the even neighbour; clamped to the

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <optional>
 
 #include <QFont>
@@ -26,6 +27,10 @@ public:
     QStringList browseFilters;
     QStringList errors;
     QString lastText, lastCaption;
+    // Answers the product dialog; none: the dialog is cancelled.
+    std::function<bool(TProductFields&)> productDialog;
+    QStringList offeredAdditives, offeredAllergens; // the check lists last offered
+    QList<TProductFields> offeredProducts;          // the fields the dialog opened on
 
     Answer YesNoCancel(QWidget*, const QString& text, const QString& caption) override {
         ++questions;
@@ -56,5 +61,12 @@ public:
     QString BrowseFileName(QWidget*, const QStringList& nameFilters, const QString&) override {
         browseFilters = nameFilters;
         return browseName;
+    }
+    bool EditProduct(QWidget*, TProductFields& fields, const QStringList& additives,
+                     const QStringList& allergens) override {
+        offeredProducts << fields;
+        offeredAdditives = additives;
+        offeredAllergens = allergens;
+        return productDialog && productDialog(fields);
     }
 };

@@ -65,7 +65,7 @@ TEST_F(MainFormTest, WindowHasTheGermanMenusTabsAndToolbar) {
     QStringList menus;
     for (QAction* a : form->menuBar()->actions())
         menus << a->text().remove('&');
-    EXPECT_EQ(menus, (QStringList{"Datei", "Optionen", "Sprache", "Hilfe"}));
+    EXPECT_EQ(menus, (QStringList{"Datei", "Bearbeiten", "Optionen", "Sprache", "Hilfe"}));
 
     auto* tabs = form->findChild<QTabWidget*>("PageControl1");
     ASSERT_NE(tabs, nullptr);
@@ -97,6 +97,10 @@ TEST_F(MainFormTest, WindowHasTheGermanMenusTabsAndToolbar) {
         ASSERT_NE(a, nullptr) << name;
         EXPECT_EQ(a->shortcut(), keys) << name;
     }
+    EXPECT_EQ(form->action("Rueckgaengig1")->shortcut(), QKeySequence::Undo);
+    EXPECT_EQ(form->action("Wiederholen1")->shortcuts(),
+              (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                                   QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}));
 }
 
 // Whatever the menu file stores marks the document changed when edited.

@@ -102,6 +102,17 @@ TEST(PriceFormat, Table) {
         {-3.7, true, "-3"},
         {1e15, false, "1,00000000000000E+015"},
         {1234567.891, false, "1234567,89"},
+        {0, false, "0,00"},
+        {-3.5, false, "-3,50"},
+        {2.675, false, "2,68"},
+        {-2.675, false, "-2,68"},
+        {1.005, false, "1,01"},
+        {0.005, false, "0,01"},
+        {-0.001, false, "0,00"},
+        {12345678901234.56, false, "12345678901234,60"},
+        {99999999999999.99, false, "100000000000000,00"},
+        {999999999999999.9, false, "1,00000000000000E+015"},
+        {-1e15, false, "-1,00000000000000E+015"},
     };
     for (const auto& [price, noKomma, text] : cases)
         EXPECT_EQ(FormatPrice(price, noKomma), QString::fromUtf8(text)) << price;

@@ -20,6 +20,7 @@
 #include "app/Prompts.h"
 #include "app/SettingBinder.h"
 #include "app/tabs/Controls.h"
+#include "editing/MenuEditor.h"
 #include "foundation/MenuDocument.h"
 #include "texture/Dib.h"
 
@@ -31,8 +32,9 @@ QString TextureProblem(const TTexture& texture, const QString& fileName) {
     return QStringLiteral("Bild nicht lesbar");
 }
 
-TBackgroundTab::TBackgroundTab(MenuDocument& doc, TPrompts& prompts, QWidget* parent)
-    : QWidget(parent), doc_(doc), prompts_(prompts), binder_(new TSettingBinder(doc, this)) {
+TBackgroundTab::TBackgroundTab(TMenuEditor& editor, TPrompts& prompts, QWidget* parent)
+    : QWidget(parent), doc_(editor.document()), prompts_(prompts),
+      binder_(new TSettingBinder(editor, this)) {
     auto* column = new QVBoxLayout(this);
     // The file field above the two groups, so that the tab fits the window's
     // design width.

@@ -5,6 +5,7 @@
 #include "texture/Texture.h"
 
 class MenuDocument;
+class TMenuEditor;
 class QLabel;
 class QLineEdit;
 class QScrollArea;
@@ -25,7 +26,7 @@ QString TextureProblem(const TTexture& texture, const QString& fileName);
 class TBackgroundTab : public QWidget {
     Q_OBJECT
 public:
-    TBackgroundTab(MenuDocument& doc, TPrompts& prompts, QWidget* parent = nullptr);
+    TBackgroundTab(TMenuEditor& editor, TPrompts& prompts, QWidget* parent = nullptr);
 
     const TTexture& texture() const { return texture_; }
     QScrollArea* textureScrollBox() const { return textureBox_; }

@@ -6,11 +6,14 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/ViewState.h"
 #include "app/tabs/Controls.h"
 #include "app/tabs/ListRows.h"
+#include "editing/MenuEditor.h"
 #include "foundation/MenuDocument.h"
 
-TDatabaseTab::TDatabaseTab(MenuDocument& doc, QWidget* parent) : QWidget(parent), doc_(doc) {
+TDatabaseTab::TDatabaseTab(TMenuEditor& editor, TViewState& view, QWidget* parent)
+    : QWidget(parent), editor_(editor), doc_(editor.document()), view_(view) {
     auto* row = new QHBoxLayout(this);
     databaseList_ = MakeReportList(
         this, "ListView5", {{"Bezeichnung", 150}, {"Beschreibung", 250}, {"Preis", 75, true}});
@@ -28,6 +31,7 @@ TDatabaseTab::TDatabaseTab(MenuDocument& doc, QWidget* parent) : QWidget(parent)
     buttons->addWidget(copy);
     buttons->addStretch(1);
     row->addLayout(buttons);
+    connect(&doc_, &MenuDocument::databaseChanged, this, &TDatabaseTab::ListDatabase);
 }
 
 void TDatabaseTab::ListDatabase() {
@@ -37,5 +41,15 @@ void TDatabaseTab::ListDatabase() {
     databaseList_->setUpdatesEnabled(true);
 }
 
-void TDatabaseTab::copyProductToCategory() {}
-void TDatabaseTab::deleteProduct() {}
+int TDatabaseTab::selectedRecord() const {
+    const QList<QTreeWidgetItem*> selected = databaseList_->selectedItems();
+    return selected.isEmpty() ? -1 : databaseList_->indexOfTopLevelItem(selected.constFirst());
+}
+
+void TDatabaseTab::copyProductToCategory() {
+    editor_.copyDatabaseProductToCategory(selectedRecord(), view_.selectedCategory());
+}
+
+void TDatabaseTab::deleteProduct() {
+    editor_.deleteDatabaseProduct(selectedRecord());
+}

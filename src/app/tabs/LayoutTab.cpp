@@ -13,9 +13,11 @@
 #include "app/Prompts.h"
 #include "app/SettingBinder.h"
 #include "app/tabs/Controls.h"
+#include "editing/MenuEditor.h"
 
-TLayoutTab::TLayoutTab(MenuDocument& doc, TPrompts& prompts, QWidget* parent)
-    : QWidget(parent), doc_(doc), prompts_(prompts), binder_(new TSettingBinder(doc, this)) {
+TLayoutTab::TLayoutTab(TMenuEditor& editor, TPrompts& prompts, QWidget* parent)
+    : QWidget(parent), editor_(editor), doc_(editor.document()), prompts_(prompts),
+      binder_(new TSettingBinder(editor, this)) {
     auto* row = new QHBoxLayout(this);
 
     auto* left = new QVBoxLayout;
@@ -85,5 +87,5 @@ void TLayoutTab::chooseFont(FontRole role) {
     QFont chosen = offered;
     if (!prompts_.ChooseFont(this, FontRoleName(role), chosen))
         return;
-    doc_.setFont(role, ApplyChosenFont(setting, offered, chosen));
+    editor_.setFont(role, ApplyChosenFont(setting, offered, chosen));
 }

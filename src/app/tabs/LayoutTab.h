@@ -5,6 +5,7 @@
 #include "foundation/FontSetting.h"
 
 class MenuDocument;
+class TMenuEditor;
 class TPrompts;
 class TSettingBinder;
 
@@ -13,13 +14,14 @@ class TSettingBinder;
 class TLayoutTab : public QWidget {
     Q_OBJECT
 public:
-    TLayoutTab(MenuDocument& doc, TPrompts& prompts, QWidget* parent = nullptr);
+    TLayoutTab(TMenuEditor& editor, TPrompts& prompts, QWidget* parent = nullptr);
 
     // Opens the font dialog of `role` on the current font and stores a
     // confirmed choice in the document.
     void chooseFont(FontRole role);
 
 private:
+    TMenuEditor& editor_;
     MenuDocument& doc_;
     TPrompts& prompts_;
     TSettingBinder* binder_ = nullptr;

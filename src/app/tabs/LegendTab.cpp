@@ -11,6 +11,7 @@
 
 #include "app/tabs/Controls.h"
 #include "app/tabs/ListRows.h"
+#include "editing/MenuEditor.h"
 
 namespace {
 
@@ -41,8 +42,8 @@ const TLegendControls kAllergenControls{"AllEd",      "BitBtn7",    "BitBtn8",
 
 } // namespace
 
-TLegendTab::TLegendTab(MenuDocument& doc, Legend legend, QWidget* parent)
-    : QWidget(parent), doc_(doc), legend_(legend) {
+TLegendTab::TLegendTab(TMenuEditor& editor, Legend legend, QWidget* parent)
+    : QWidget(parent), editor_(editor), doc_(editor.document()), legend_(legend) {
     const bool allergens = legend == Legend::Allergens;
     const TLegendControls& names = allergens ? kAllergenControls : kAdditiveControls;
     auto* column = new QVBoxLayout(this);
@@ -74,7 +75,7 @@ TLegendTab::TLegendTab(MenuDocument& doc, Legend legend, QWidget* parent)
     entryList_->setEditTriggers(QAbstractItemView::SelectedClicked |
                                 QAbstractItemView::EditKeyPressed);
     entryList_->setItemDelegateForColumn(1, new TNoEditDelegate(entryList_));
-    connect(entryList_, &QTreeWidget::itemChanged, this, &TLegendTab::storeEditedEntries);
+    connect(entryList_, &QTreeWidget::itemChanged, this, &TLegendTab::storeEditedKey);
     column->addWidget(entryList_, 1);
 
     connect(&doc_, &MenuDocument::legendChanged, this, [this](Legend changed) {
@@ -95,16 +96,43 @@ void TLegendTab::listEntries() {
     }
 }
 
-void TLegendTab::storeEditedEntries() {
-    QList<TLegendEntry> entries;
-    for (int i = 0; i < entryList_->topLevelItemCount(); ++i)
-        entries.append(
-            {entryList_->topLevelItem(i)->text(0), entryList_->topLevelItem(i)->text(1)});
-    doc_.setLegend(legend_, entries);
+void TLegendTab::storeEditedKey(QTreeWidgetItem* row, int column) {
+    if (column == 0)
+        editor_.setLegendKey(legend_, entryList_->indexOfTopLevelItem(row), row->text(0));
 }
 
-void TLegendTab::addEntry() {}
-void TLegendTab::deleteEntry() {}
-void TLegendTab::moveEntryUp() {}
-void TLegendTab::moveEntryDown() {}
-void TLegendTab::loadAllergenPreset() {}
+int TLegendTab::selectedRow() const {
+    const QList<QTreeWidgetItem*> selected = entryList_->selectedItems();
+    return selected.isEmpty() ? -1 : entryList_->indexOfTopLevelItem(selected.constFirst());
+}
+
+void TLegendTab::selectRow(int row) {
+    if (QTreeWidgetItem* item = entryList_->topLevelItem(row))
+        entryList_->setCurrentItem(item);
+}
+
+void TLegendTab::addEntry() {
+    editor_.addLegendEntry(legend_, entryEdit_->text());
+    entryEdit_->clear();
+    entryEdit_->setFocus();
+}
+
+void TLegendTab::deleteEntry() {
+    editor_.deleteLegendEntry(legend_, selectedRow());
+}
+
+void TLegendTab::moveEntryUp() {
+    const int row = selectedRow();
+    if (row >= 0)
+        selectRow(editor_.moveLegendEntry(legend_, row, -1));
+}
+
+void TLegendTab::moveEntryDown() {
+    const int row = selectedRow();
+    if (row >= 0)
+        selectRow(editor_.moveLegendEntry(legend_, row, +1));
+}
+
+void TLegendTab::loadAllergenPreset() {
+    editor_.loadAllergenPreset();
+}

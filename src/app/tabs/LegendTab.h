@@ -6,6 +6,8 @@
 
 class QLineEdit;
 class QTreeWidget;
+class QTreeWidgetItem;
+class TMenuEditor;
 
 // The tabs "Zusatzstoffe" and "Allergene": one legend, a field for a new
 // entry and the buttons that edit the list. The allergen tab also loads the
@@ -13,13 +15,14 @@ class QTreeWidget;
 class TLegendTab : public QWidget {
     Q_OBJECT
 public:
-    TLegendTab(MenuDocument& doc, Legend legend, QWidget* parent = nullptr);
+    TLegendTab(TMenuEditor& editor, Legend legend, QWidget* parent = nullptr);
 
     Legend legend() const { return legend_; }
+    // The selected row, -1 for none.
+    int selectedRow() const;
 
 public slots:
-    // Commands whose operations are still to come: each is bound to its
-    // button and does nothing yet.
+    // The tab's commands; delete and move act on the selected row.
     void addEntry();
     void deleteEntry();
     void moveEntryUp();
@@ -29,9 +32,11 @@ public slots:
 private:
     // Brings the list in step with the document's legend.
     void listEntries();
-    // Stores the list, after a key was edited in place, in the document.
-    void storeEditedEntries();
+    // Stores a caption edited in place in the document.
+    void storeEditedKey(QTreeWidgetItem* row, int column);
+    void selectRow(int row);
 
+    TMenuEditor& editor_;
     MenuDocument& doc_;
     const Legend legend_;
     QLineEdit* entryEdit_ = nullptr;

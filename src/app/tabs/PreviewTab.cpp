@@ -15,12 +15,13 @@
 #include "app/SettingBinder.h"
 #include "app/ViewState.h"
 #include "app/tabs/Controls.h"
+#include "editing/MenuEditor.h"
 #include "foundation/MenuDocument.h"
 
-TPreviewTab::TPreviewTab(MenuDocument& doc, TViewState& view, const TTexture& texture,
+TPreviewTab::TPreviewTab(TMenuEditor& editor, TViewState& view, const TTexture& texture,
                          QWidget* parent)
-    : QWidget(parent), doc_(doc), view_(view), texture_(texture),
-      binder_(new TSettingBinder(doc, this)), paper_(CurrentPrinterPage()) {
+    : QWidget(parent), doc_(editor.document()), view_(view), texture_(texture),
+      binder_(new TSettingBinder(editor, this)), paper_(CurrentPrinterPage()) {
     auto* column = new QVBoxLayout(this);
 
     auto* top = new QHBoxLayout;

@@ -7,6 +7,7 @@
 #include "layout/Preview.h"
 
 class MenuDocument;
+class TMenuEditor;
 class QMouseEvent;
 class QPainter;
 class QScrollArea;
@@ -23,7 +24,7 @@ class TViewState;
 class TPreviewTab : public QWidget {
     Q_OBJECT
 public:
-    TPreviewTab(MenuDocument& doc, TViewState& view, const TTexture& texture,
+    TPreviewTab(TMenuEditor& editor, TViewState& view, const TTexture& texture,
                 QWidget* parent = nullptr);
 
     // The paper the page is laid out for: the selected printer's page.

@@ -9,13 +9,16 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "app/Prompts.h"
 #include "app/ViewState.h"
 #include "app/tabs/Controls.h"
 #include "app/tabs/ListRows.h"
+#include "editing/MenuEditor.h"
 #include "foundation/MenuDocument.h"
 
-TProductsTab::TProductsTab(MenuDocument& doc, TViewState& view, QWidget* parent)
-    : QWidget(parent), doc_(doc), view_(view) {
+TProductsTab::TProductsTab(TMenuEditor& editor, TViewState& view, TPrompts& prompts,
+                           QWidget* parent)
+    : QWidget(parent), editor_(editor), doc_(editor.document()), view_(view), prompts_(prompts) {
     auto* row = new QHBoxLayout(this);
 
     auto* splitter = MakeNamed<QSplitter>("Splitter1", this);
@@ -77,6 +80,7 @@ TProductsTab::TProductsTab(MenuDocument& doc, TViewState& view, QWidget* parent)
     categoryList_->installEventFilter(this);
 
     connect(&doc_, &MenuDocument::categoriesChanged, this, &TProductsTab::listCategories);
+    connect(&doc_, &MenuDocument::productsChanged, this, &TProductsTab::productsChanged);
     listCategories();
 }
 
@@ -119,7 +123,34 @@ void TProductsTab::fitColumnsOnResizeOf(QWidget* list) {
 }
 
 void TProductsTab::categoryRenamed(QTreeWidgetItem* item) {
-    doc_.setKatName(categoryList_->indexOfTopLevelItem(item), item->text(0));
+    editor_.renameCategory(categoryList_->indexOfTopLevelItem(item), item->text(0));
+}
+
+void TProductsTab::productsChanged(int category) {
+    if (category == selectedCategory())
+        ListProds();
+}
+
+int TProductsTab::selectedProduct() const {
+    const QList<QTreeWidgetItem*> selected = productList_->selectedItems();
+    return selected.isEmpty() ? -1 : productList_->indexOfTopLevelItem(selected.constFirst());
+}
+
+void TProductsTab::selectCategory(int category) {
+    if (QTreeWidgetItem* row = categoryList_->topLevelItem(category))
+        categoryList_->setCurrentItem(row);
+}
+
+void TProductsTab::selectProduct(int product) {
+    if (QTreeWidgetItem* row = productList_->topLevelItem(product))
+        productList_->setCurrentItem(row);
+}
+
+QStringList TProductsTab::legendTexts(Legend legend) const {
+    QStringList texts;
+    for (const TLegendEntry& entry : doc_.legend(legend))
+        texts << entry.text;
+    return texts;
 }
 
 bool TProductsTab::eventFilter(QObject* watched, QEvent* event) {
@@ -142,14 +173,75 @@ void TProductsTab::fitProductColumns() {
     productList_->setColumnWidth(2, 75);
 }
 
-void TProductsTab::addCategory() {}
-void TProductsTab::renameCategory() {}
-void TProductsTab::deleteCategory() {}
-void TProductsTab::moveCategoryUp() {}
-void TProductsTab::moveCategoryDown() {}
-void TProductsTab::addProduct() {}
-void TProductsTab::editProduct() {}
-void TProductsTab::deleteProduct() {}
-void TProductsTab::moveProductUp() {}
-void TProductsTab::moveProductDown() {}
-void TProductsTab::copyProductToDatabase() {}
+void TProductsTab::addCategory() {
+    const int category = editor_.addCategory();
+    if (category < 0)
+        return;
+    selectCategory(category);
+    categoryList_->editItem(categoryList_->topLevelItem(category), 0);
+}
+
+void TProductsTab::renameCategory() {
+    if (QTreeWidgetItem* row = categoryList_->topLevelItem(selectedCategory()))
+        categoryList_->editItem(row, 0);
+}
+
+void TProductsTab::deleteCategory() {
+    const int category = selectedCategory();
+    if (category < 0)
+        return;
+    editor_.deleteCategory(category);
+    // No row takes the place of the deleted one in the selection.
+    categoryList_->setCurrentItem(nullptr);
+    categoryList_->clearSelection();
+    ListProds();
+}
+
+void TProductsTab::moveCategoryUp() {
+    selectCategory(editor_.moveCategory(selectedCategory(), -1));
+}
+
+void TProductsTab::moveCategoryDown() {
+    selectCategory(editor_.moveCategory(selectedCategory(), +1));
+}
+
+void TProductsTab::addProduct() {
+    const int category = selectedCategory();
+    if (category < 0)
+        return;
+    TProductFields fields;
+    if (prompts_.EditProduct(this, fields, legendTexts(Legend::Additives),
+                             legendTexts(Legend::Allergens)))
+        editor_.addProduct(category, fields);
+}
+
+void TProductsTab::editProduct() {
+    const int category = selectedCategory();
+    const int product = selectedProduct();
+    TProductFields fields;
+    if (!editor_.productFields(category, product, fields))
+        return;
+    if (prompts_.EditProduct(this, fields, legendTexts(Legend::Additives),
+                             legendTexts(Legend::Allergens)))
+        editor_.editProduct(category, product, fields);
+}
+
+void TProductsTab::deleteProduct() {
+    editor_.deleteProduct(selectedCategory(), selectedProduct());
+}
+
+void TProductsTab::moveProductUp() {
+    const int product = selectedProduct();
+    if (product >= 0)
+        selectProduct(editor_.moveProduct(selectedCategory(), product, -1));
+}
+
+void TProductsTab::moveProductDown() {
+    const int product = selectedProduct();
+    if (product >= 0)
+        selectProduct(editor_.moveProduct(selectedCategory(), product, +1));
+}
+
+void TProductsTab::copyProductToDatabase() {
+    editor_.copyProductToDatabase(selectedCategory(), selectedProduct());
+}

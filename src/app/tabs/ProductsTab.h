@@ -4,7 +4,10 @@
 #include <QWidget>
 
 class MenuDocument;
+enum class Legend;
 class QPushButton;
+class TMenuEditor;
+class TPrompts;
 class QTreeWidget;
 class QTreeWidgetItem;
 class TViewState;
@@ -15,10 +18,13 @@ class TViewState;
 class TProductsTab : public QWidget {
     Q_OBJECT
 public:
-    TProductsTab(MenuDocument& doc, TViewState& view, QWidget* parent = nullptr);
+    TProductsTab(TMenuEditor& editor, TViewState& view, TPrompts& prompts,
+                 QWidget* parent = nullptr);
 
     // The selected category, -1 for none.
     int selectedCategory() const;
+    // The selected product row, -1 for none.
+    int selectedProduct() const;
     // Selects the first category, if there is one.
     void selectFirstCategory();
     // Refills the product list from the selected category; the product
@@ -29,8 +35,8 @@ public:
     void fitColumnsOnResizeOf(QWidget* list);
 
 public slots:
-    // Commands whose operations are still to come: each is bound to its
-    // button and does nothing yet.
+    // The tab's commands. Each acts on the selected category and product and
+    // does nothing without them.
     void addCategory();
     void renameCategory();
     void deleteCategory();
@@ -55,11 +61,18 @@ private:
     // Brings the category list in step with the document.
     void listCategories();
     void categoryRenamed(QTreeWidgetItem* item);
+    void productsChanged(int category);
+    void selectCategory(int category);
+    void selectProduct(int product);
+    // The texts of a legend, for the product dialog's check lists.
+    QStringList legendTexts(Legend legend) const;
     void fitCategoryColumn();
     void fitProductColumns();
 
+    TMenuEditor& editor_;
     MenuDocument& doc_;
     TViewState& view_;
+    TPrompts& prompts_;
     QTreeWidget* categoryList_ = nullptr;
     QTreeWidget* productList_ = nullptr;
     QList<QPushButton*> productButtons_;
