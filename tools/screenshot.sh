@@ -14,7 +14,8 @@ out=$1
 shift
 build=${BUILD_DIR:-build}
 xvfb-run -a -s "-screen 0 960x640x24" bash -c '
-  "'"$build"'"/menolux "$@" &
+  # Prices as a German user sees them.
+  env LC_NUMERIC=de_DE.UTF-8 "'"$build"'"/menolux "$@" &
   pid=$!
   sleep 3
   import -window root -crop 960x640+0+0 "'"$out"'"
