@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QTreeWidget>
 
+#include "BenchMain.h"
 #include "app/MainUnit.h"
 #include "app/tabs/ProductsTab.h"
 #include "editing/DatabaseSort.h"
@@ -105,10 +106,5 @@ BENCHMARK_CAPTURE(BM_DatabaseOrder, Exchanges, true)->Unit(benchmark::kMilliseco
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks<QApplication>(argc, argv);
 }

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "BenchMain.h"
 #include "common/GeneratedMenu.h"
 #include "common/LiteralLayout.h"
 #include "layout/Export.h"
@@ -131,11 +132,5 @@ BENCHMARK(BM_LastPageLiteral)->Arg(500)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks<QGuiApplication>(argc, argv);
 }

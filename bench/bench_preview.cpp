@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "BenchMain.h"
 #include "common/GeneratedMenu.h"
 #include "layout/PageSetup.h"
 #include "layout/Preview.h"
@@ -32,10 +33,5 @@ BENCHMARK(BM_PreviewPage1)->Arg(500)->Unit(benchmark::kMillisecond);
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks<QApplication>(argc, argv);
 }

@@ -15,6 +15,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include "BenchMain.h"
 #include "app/MainUnit.h"
 #include "common/GeneratedMenu.h"
 #include "layout/PageSetup.h"
@@ -107,10 +108,5 @@ BENCHMARK(BM_WholePageAt1000Percent)->Unit(benchmark::kMillisecond)->Iterations(
 } // namespace
 
 int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks<QApplication>(argc, argv);
 }

@@ -8,6 +8,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchMain.h"
 #include "foundation/MenuDocument.h"
 #include "texture/Texture.h"
 
@@ -50,9 +51,5 @@ BENCHMARK(BM_PrepareTexture)->Unit(benchmark::kMillisecond)->Repetitions(5)->Rep
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv); // image plugins, program directory
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return RunBenchmarks<QCoreApplication>(argc, argv);
 }
