@@ -6,7 +6,6 @@
 
 #include "editing/MenuEditor.h"
 #include "files/CsvFile.h"
-
 #include "files/MenuFile.h"
 #include "files/OutputFile.h"
 #include "foundation/MenuDocument.h"

@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
@@ -456,7 +457,7 @@ void TMainForm::importCsv() {
     if (name.isEmpty())
         return;
     QFile file(name);
-    if (!file.open(QIODevice::ReadOnly)) {
+    if (QFileInfo(name).isDir() || !file.open(QIODevice::ReadOnly)) {
         prompts_->Error(this, GetMessageText(1) + name);
         return;
     }
