@@ -1,7 +1,11 @@
 #include "app/CommandLine.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QUndoStack>
 
+#include "editing/MenuEditor.h"
+#include "files/CsvFile.h"
 #include "files/MenuFile.h"
 #include "files/OutputFile.h"
 #include "foundation/MenuDocument.h"
@@ -19,6 +23,63 @@ TCommandLine failure(const QString& text) {
     return cl;
 }
 
+TExportRequest ExportRequest(const TCommandLine& cl, TTexture& texture) {
+    TExportRequest req;
+    req.view.texture = &texture;
+    req.page = cl.page;
+    req.zoom = cl.zoom;
+    req.dpi = cl.dpi;
+    return req;
+}
+
+// Everything is read and rendered before anything is written.
+int RunImport(const TCommandLine& cl, MenuDocument& doc, QString* errorOut) {
+    QString error;
+    if (!cl.file.isEmpty()) {
+        if (!QFileInfo::exists(cl.file)) {
+            *errorOut = QStringLiteral("the menu file \"%1\" does not exist").arg(cl.file);
+            return 1;
+        }
+        if (!OpenMenuFile(cl.file, doc, &error)) {
+            *errorOut = QStringLiteral("cannot read the menu file \"%1\": %2").arg(cl.file, error);
+            return 1;
+        }
+    }
+    QFile in(cl.csv);
+    if (QFileInfo(cl.csv).isDir() || !in.open(QIODevice::ReadOnly)) {
+        *errorOut = QStringLiteral("cannot open the CSV file \"%1\"").arg(cl.csv);
+        return 1;
+    }
+    const QByteArray csv = in.readAll();
+    if (in.error() != QFileDevice::NoError) {
+        *errorOut =
+            QStringLiteral("cannot read the CSV file \"%1\": %2").arg(cl.csv, in.errorString());
+        return 1;
+    }
+    QUndoStack stack;
+    TMenuEditor editor(doc, stack);
+    editor.importCsv(ReadCsv(csv));
+
+    QByteArray pdf;
+    if (!cl.pdfOutput.isEmpty()) {
+        TTexture texture;
+        texture.Prepare(doc);
+        if (!RenderPdf(doc, ExportRequest(cl, texture), &pdf, &error)) {
+            *errorOut = error;
+            return 1;
+        }
+    }
+    if (!cl.output.isEmpty() && !WriteOutput(cl.output, MenuFileBytes(doc), &error)) {
+        *errorOut = error;
+        return 1;
+    }
+    if (!cl.pdfOutput.isEmpty() && !WriteOutput(cl.pdfOutput, pdf, &error)) {
+        *errorOut = error;
+        return 1;
+    }
+    return 0;
+}
+
 } // namespace
 
 TCommandLine ParseCommandLine(const QStringList& args) {
@@ -34,7 +95,8 @@ TCommandLine ParseCommandLine(const QStringList& args) {
         return cl;
     }
 
-    bool havePage = false, haveZoom = false, haveDpi = false;
+    bool havePage = false, haveZoom = false, haveDpi = false, tooMany = false;
+    QList<std::pair<Mode, QString>> outputs;
     QStringList files;
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& a = args.at(i);
@@ -48,13 +110,14 @@ TCommandLine ParseCommandLine(const QStringList& args) {
         }
         const bool takesValue = a == "--save" || a == "--export-pdf" || a == "--export-png" ||
                                 a == "--layout-json" || a == "--page" || a == "--zoom" ||
-                                a == "--dpi";
+                                a == "--dpi" || a == "--import-csv" || a == "--export-csv";
         if (!takesValue)
             return failure(QStringLiteral("unknown option %1 (see menolux --help)").arg(a));
         if (i + 1 >= args.size())
             return failure(QStringLiteral("%1 needs a value (see menolux --help)").arg(a));
         const QString value = args.at(++i);
         auto setMode = [&](Mode m) {
+            outputs.append({m, value});
             if (cl.mode != Mode::Window)
                 return false;
             cl.mode = m;
@@ -62,7 +125,15 @@ TCommandLine ParseCommandLine(const QStringList& args) {
             return true;
         };
         bool ok = true;
-        if (a == "--save")
+        if (a == "--import-csv") {
+            if (!cl.csv.isEmpty())
+                return failure(QStringLiteral("give --import-csv only once"));
+            cl.csv = value;
+            continue;
+        }
+        if (a == "--export-csv")
+            ok = setMode(Mode::ExportCsv);
+        else if (a == "--save")
             ok = setMode(Mode::Save);
         else if (a == "--export-pdf")
             ok = setMode(Mode::ExportPdf);
@@ -71,8 +142,7 @@ TCommandLine ParseCommandLine(const QStringList& args) {
         else if (a == "--layout-json")
             ok = setMode(Mode::LayoutJson);
         if (!ok)
-            return failure(QStringLiteral("give only one of --save, --export-pdf, --export-png "
-                                          "and --layout-json"));
+            tooMany = true;
         if (a == "--page") {
             cl.page = value.toInt(&ok);
             if (!ok || cl.page < 1 || cl.page > 10000)
@@ -90,9 +160,42 @@ TCommandLine ParseCommandLine(const QStringList& args) {
             haveDpi = true;
         }
     }
+    if (!cl.csv.isEmpty()) {
+        // An import goes into FILE or an empty menu, then to --save and/or --export-pdf.
+        cl.mode = Mode::ImportCsv;
+        cl.output.clear();
+        bool haveSave = false, havePdf = false;
+        for (const auto& [m, value] : outputs) {
+            if (m == Mode::Save && !haveSave) {
+                cl.output = value;
+                haveSave = true;
+            } else if (m == Mode::ExportPdf && !havePdf) {
+                cl.pdfOutput = value;
+                havePdf = true;
+            } else {
+                return failure(QStringLiteral("--import-csv goes with --save and/or --export-pdf, "
+                                              "each at most once"));
+            }
+        }
+        if (!haveSave && !havePdf)
+            return failure(QStringLiteral("--import-csv needs --save and/or --export-pdf"));
+        if (files.size() > 1)
+            return failure(QStringLiteral("give at most one menu file (see menolux --help)"));
+        cl.file = files.value(0);
+        if (haveZoom || haveDpi)
+            return failure(
+                QStringLiteral("--zoom and --dpi go with --export-png and --layout-json"));
+        if (havePage && !havePdf)
+            return failure(QStringLiteral("--page goes with --export-pdf"));
+        return cl;
+    }
+    if (tooMany || outputs.size() > 1)
+        return failure(QStringLiteral("give only one of --save, --export-pdf, --export-png, "
+                                      "--layout-json and --export-csv"));
     if (cl.mode == Mode::Window)
-        return failure(QStringLiteral("options need one of --save, --export-pdf, --export-png "
-                                      "or --layout-json (see menolux --help)"));
+        return failure(QStringLiteral("options need one of --save, --export-pdf, --export-png, "
+                                      "--layout-json, --export-csv or --import-csv "
+                                      "(see menolux --help)"));
     if (files.size() != 1)
         return failure(QStringLiteral("give exactly one menu file (see menolux --help)"));
     cl.file = files.constFirst();
@@ -100,8 +203,10 @@ TCommandLine ParseCommandLine(const QStringList& args) {
         return failure(QStringLiteral("--export-png needs --page N"));
     if ((haveZoom || haveDpi) && cl.mode != Mode::ExportPng && cl.mode != Mode::LayoutJson)
         return failure(QStringLiteral("--zoom and --dpi go with --export-png and --layout-json"));
-    if (havePage && cl.mode == Mode::Save)
-        return failure(QStringLiteral("--page does not go with --save"));
+    if (havePage && (cl.mode == Mode::Save || cl.mode == Mode::ExportCsv))
+        return failure(QStringLiteral("--page does not go with %1")
+                           .arg(cl.mode == Mode::Save ? QStringLiteral("--save")
+                                                      : QStringLiteral("--export-csv")));
     return cl;
 }
 
@@ -118,6 +223,12 @@ QString CommandLineUsage() {
         "      Page N as the preview shows it (zoom 10-1000 %, default 100; dpi default 96).\n"
         "  menolux --layout-json OUT.json|- [--page N] [--zoom Z] [--dpi D] FILE.mnx\n"
         "      Every drawing call of page N (default 1) as JSON.\n"
+        "  menolux --export-csv OUT.csv FILE.mnx\n"
+        "      Write the categories and products of FILE as CSV (Windows-1252).\n"
+        "  menolux --import-csv IN.csv [--save OUT.mnx] [--export-pdf OUT.pdf [--page N]]\n"
+        "          [FILE.mnx]\n"
+        "      Add the products of IN to FILE (or to an empty menu), then save and/or\n"
+        "      export; at least one of --save and --export-pdf.\n"
         "  menolux --help\n"
         "      Show this text.\n"
         "OUT may be - for standard output. An existing device or named pipe given as OUT\n"
@@ -135,6 +246,8 @@ int RunHeadless(const TCommandLine& cl, QString* errorOut) {
 
     MenuDocument doc;
     QString error;
+    if (cl.mode == Mode::ImportCsv)
+        return RunImport(cl, doc, errorOut);
     if (!QFileInfo::exists(cl.file)) {
         *errorOut = QStringLiteral("the menu file \"%1\" does not exist").arg(cl.file);
         return 1;
@@ -143,8 +256,10 @@ int RunHeadless(const TCommandLine& cl, QString* errorOut) {
         *errorOut = QStringLiteral("cannot read the menu file \"%1\": %2").arg(cl.file, error);
         return 1;
     }
-    if (cl.mode == Mode::Save) {
-        if (!WriteOutput(cl.output, MenuFileBytes(doc), &error)) {
+    if (cl.mode == Mode::Save || cl.mode == Mode::ExportCsv) {
+        const QByteArray bytes =
+            cl.mode == Mode::Save ? MenuFileBytes(doc) : WriteCsv(doc, CsvHeader());
+        if (!WriteOutput(cl.output, bytes, &error)) {
             *errorOut = error;
             return 1;
         }

@@ -11,13 +11,18 @@ struct TCommandLine {
         ExportPdf,  // render `file` to the PDF `output`
         ExportPng,  // render one page of `file` to the PNG `output`
         LayoutJson, // write the drawing calls of one page to `output` ("-": stdout)
+        ExportCsv,  // write the categories and products of `file` as CSV to `output`
+        ImportCsv,  // import `csv` into `file` (or an empty menu), then save to
+                    // `output` and/or render the PDF `pdfOutput`
         Help,       // print the usage
         Error,      // print `error` and stop
     };
     Mode mode = Mode::Window;
     QString file;
     QString output;
-    int page = 0; // 0: not given
+    QString csv;       // --import-csv
+    QString pdfOutput; // --export-pdf together with --import-csv
+    int page = 0;      // 0: not given
     double zoom = 100;
     int dpi = 96;
     QString error;

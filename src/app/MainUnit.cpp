@@ -4,6 +4,8 @@
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
@@ -27,6 +29,8 @@
 #include "app/tabs/LegendTab.h"
 #include "app/tabs/PreviewTab.h"
 #include "app/tabs/ProductsTab.h"
+#include "files/CsvFile.h"
+#include "files/OutputFile.h"
 #include "layout/Preview.h"
 #include "texture/Dib.h"
 #include "translation/Messages.h"
@@ -438,10 +442,43 @@ void TMainForm::redo() {
     SetChanged();
 }
 
+// --- CSV exchange ----------------------------------------------------------------
+
+void TMainForm::exportCsv() {
+    const QString name = prompts_->SaveCsvFileName(this);
+    if (name.isEmpty())
+        return;
+    if (!WriteWholeFile(name, WriteCsv(doc, CsvHeader())))
+        prompts_->Error(this, GetMessageText(19) + name);
+}
+
+void TMainForm::importCsv() {
+    const QString name = prompts_->OpenCsvFileName(this);
+    if (name.isEmpty())
+        return;
+    QFile file(name);
+    if (QFileInfo(name).isDir() || !file.open(QIODevice::ReadOnly)) {
+        prompts_->Error(this, GetMessageText(1) + name);
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        prompts_->Error(this, GetMessageText(1) + name);
+        return;
+    }
+    int products = 0;
+    int categories = 0;
+    const int last = editor_.importCsv(ReadCsv(bytes), &products, &categories);
+    if (last >= 0) {
+        productsTab_->selectCategory(last);
+        SetChanged();
+    }
+    statusBar()->showMessage(
+        QStringLiteral("%1 Produkte in %2 Kategorien gelesen").arg(products).arg(categories));
+}
+
 // --- commands whose operations come with later work ---------------------------
 
-void TMainForm::exportCsv() {}
-void TMainForm::importCsv() {}
 void TMainForm::printAllPages() {}
 void TMainForm::printCurrentPage() {}
 void TMainForm::setUpPrinter() {}

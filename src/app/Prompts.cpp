@@ -11,14 +11,19 @@
 namespace {
 
 const QString kMenuFilter = QStringLiteral("Speisekarten (*.mnx)");
+const QString kCsvFilter = QStringLiteral("CSV-Dateien (*.csv)");
 
-QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, QString& last) {
+QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, QString& last,
+                      const QString& filter = kMenuFilter,
+                      const QString& suffix = QStringLiteral("mnx"), bool askOverwrite = true) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                        : QFileDialog::ExistingFile);
-    dialog.setNameFilter(kMenuFilter);
-    dialog.setDefaultSuffix(QStringLiteral("mnx"));
+    dialog.setNameFilter(filter);
+    dialog.setDefaultSuffix(suffix);
+    if (!askOverwrite)
+        dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!last.isEmpty())
         dialog.selectFile(last);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -51,6 +56,16 @@ QString TDialogPrompts::OpenMenuFileName(QWidget* parent) {
 
 QString TDialogPrompts::SaveMenuFileName(QWidget* parent) {
     return runFileDialog(parent, QFileDialog::AcceptSave, lastSaved_);
+}
+
+QString TDialogPrompts::OpenCsvFileName(QWidget* parent) {
+    return runFileDialog(parent, QFileDialog::AcceptOpen, lastCsvOpened_, kCsvFilter,
+                         QStringLiteral("csv"));
+}
+
+QString TDialogPrompts::SaveCsvFileName(QWidget* parent) {
+    return runFileDialog(parent, QFileDialog::AcceptSave, lastCsvSaved_, kCsvFilter,
+                         QStringLiteral("csv"), false);
 }
 
 void TDialogPrompts::ShowAbout(QWidget* parent) {

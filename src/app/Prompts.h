@@ -28,6 +28,10 @@ public:
     // when cancelled. The save dialog asks before overwriting a file.
     virtual QString OpenMenuFileName(QWidget* parent) = 0;
     virtual QString SaveMenuFileName(QWidget* parent) = 0;
+    // Open and save dialogs for CSV files ("CSV-Dateien (*.csv)"). Empty when
+    // cancelled. The save dialog does not ask before overwriting.
+    virtual QString OpenCsvFileName(QWidget* parent) = 0;
+    virtual QString SaveCsvFileName(QWidget* parent) = 0;
     // Shows the About box modally.
     virtual void ShowAbout(QWidget* parent) = 0;
     // The font dialog `dialogName` ("FontDialog1" … "FontDialog9") showing
@@ -54,6 +58,8 @@ public:
     void Error(QWidget* parent, const QString& text) override;
     QString OpenMenuFileName(QWidget* parent) override;
     QString SaveMenuFileName(QWidget* parent) override;
+    QString OpenCsvFileName(QWidget* parent) override;
+    QString SaveCsvFileName(QWidget* parent) override;
     void ShowAbout(QWidget* parent) override;
     bool ChooseFont(QWidget* parent, const QString& dialogName, QFont& font) override;
     QString BrowseFileName(QWidget* parent, const QStringList& nameFilters,
@@ -67,6 +73,8 @@ public:
 private:
     // The product dialog is made once and kept, as are its size and place.
     std::unique_ptr<TEditProduktForm> productDialog_;
-    QString lastOpened_; // OpenDialog1
-    QString lastSaved_;  // SaveDialog1
+    QString lastOpened_;    // OpenDialog1
+    QString lastSaved_;     // SaveDialog1
+    QString lastCsvOpened_; // OpenDialog3
+    QString lastCsvSaved_;  // SaveDialog3
 };

@@ -3,6 +3,7 @@
 #include <QUndoStack>
 
 #include "editing/CategoryCommands.h"
+#include "editing/ImportCommand.h"
 #include "editing/ProductCommands.h"
 #include "editing/SettingCommands.h"
 
@@ -238,4 +239,21 @@ void TMenuEditor::setNumber(NumberSetting s, double value) {
 void TMenuEditor::setFont(FontRole r, const TFontSetting& value) {
     if (doc_.font(r) != value)
         push(ChangeFont(doc_, r, value));
+}
+
+// --- CSV import ------------------------------------------------------------------
+
+int TMenuEditor::importCsv(const QList<TCsvLine>& lines, int* products, int* categories) {
+    auto* command = new TImportCsv(doc_, lines);
+    const int last = command->lastCategory();
+    if (products)
+        *products = command->productCount();
+    if (categories)
+        *categories = command->categoryCount();
+    if (!command->changesDocument()) {
+        delete command;
+        return -1;
+    }
+    push(command);
+    return last;
 }

@@ -5,6 +5,7 @@
 #include <QStringList>
 
 #include "editing/ProductFields.h"
+#include "files/CsvFile.h"
 #include "foundation/MenuDocument.h"
 
 class QUndoCommand;
@@ -74,6 +75,12 @@ public:
     void setFlag(FlagSetting s, bool value);
     void setNumber(NumberSetting s, double value);
     void setFont(FontRole r, const TFontSetting& value);
+
+    // --- CSV import ------------------------------------------------------------
+    // Adds imported lines as one step. Returns the category that the last
+    // line named (-1 for none); `products` and `categories` receive how many
+    // products were read and how many categories the lines named.
+    int importCsv(const QList<TCsvLine>& lines, int* products = nullptr, int* categories = nullptr);
 
 private:
     void push(QUndoCommand* command);

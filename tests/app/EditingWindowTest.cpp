@@ -7,10 +7,13 @@
 #include <QListWidget>
 #include <QLocale>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <QUndoStack>
 
 #include <gtest/gtest.h>
 
@@ -20,6 +23,7 @@
 #include "app/MainUnit.h"
 #include "app/tabs/EditProduktFUnit.h"
 #include "files/MenuFile.h"
+#include "translation/Messages.h"
 
 namespace {
 
@@ -405,6 +409,63 @@ TEST_F(EditingWindowTest, UndoAllRestoresTheFileAndNewForgetsTheSteps) {
     EXPECT_FALSE(form->undoStack().canUndo());
     EXPECT_FALSE(form->action("Rueckgaengig1")->isEnabled());
     EXPECT_EQ(form->action("Rueckgaengig1")->text(), QString::fromUtf8("Rückgängig"));
+}
+
+TEST_F(EditingWindowTest, CsvExportAndImportAsOneStep) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    newCategory(QStringLiteral("Suppen"));
+    newProduct({QStringLiteral("Brühe"), QStringLiteral("heiß"), QStringLiteral("0,3 l"), 4.5, 2});
+
+    // Cancelled: nothing is written or shown.
+    form->action(QStringLiteral("ExportierenalsCSVDatei1"))->trigger();
+    EXPECT_EQ(prompts->csvDialogs, 1);
+    EXPECT_TRUE(prompts->errors.isEmpty());
+
+    prompts->csvSaveName = dir.filePath(QStringLiteral("menu.csv"));
+    form->action(QStringLiteral("ExportierenalsCSVDatei1"))->trigger();
+    QFile out(prompts->csvSaveName);
+    ASSERT_TRUE(out.open(QIODevice::ReadOnly));
+    EXPECT_EQ(out.readAll(),
+              QByteArray("\"Kategorie\",\"Bezeichnung\",\"Beschreibung\",\"Preis\","
+                         "\"Bestellnummer\",\"Menge\"\r\n"
+                         "\"Suppen\",\"Br\xfche\",\"hei\xdf\",\"4,50\",\"2\",\"0,3 l\"\r\n"));
+
+    // A folder cannot be written: message 19 and the name.
+    prompts->csvSaveName = dir.path();
+    form->action(QStringLiteral("ExportierenalsCSVDatei1"))->trigger();
+    EXPECT_EQ(prompts->errors, QStringList{GetMessageText(19) + dir.path()});
+
+    const QString missing = dir.filePath(QStringLiteral("fehlt.csv"));
+    prompts->csvOpenName = missing;
+    form->action(QStringLiteral("ImportierenausCSVDatei1"))->trigger();
+    EXPECT_EQ(prompts->errors.last(), GetMessageText(1) + missing);
+
+    const int stepsBefore = form->editor().undoStack().count();
+    const QString in = dir.filePath(QStringLiteral("in.csv"));
+    QFile f(in);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("x\r\nSuppen,Tee,\"zwei\r\nZeilen\"\r\nGetr\xe4nke,Saft,,\"2,00\"\r\nDesserts\r\n");
+    f.close();
+    prompts->csvOpenName = in;
+    const QStringList before = katNames();
+    form->SetUnChanged();
+    form->action(QStringLiteral("ImportierenausCSVDatei1"))->trigger();
+    EXPECT_EQ(katNames(), (QStringList{QStringLiteral("Suppen"), QStringLiteral("Getränke"),
+                                       QStringLiteral("Desserts")}));
+    EXPECT_EQ(form->doc.products(0)->count(), 2u);
+    EXPECT_EQ(TextOf(product(0, 1).description), QStringLiteral("zwei\r\nZeilen"));
+    EXPECT_EQ(product(1, 0).price, 2.0);
+    EXPECT_TRUE(form->isChanged());
+    EXPECT_EQ(selectedRow("ListView2"), 2);
+    EXPECT_EQ(form->statusBar()->currentMessage(),
+              QStringLiteral("2 Produkte in 3 Kategorien gelesen"));
+    QUndoStack& stack = form->editor().undoStack();
+    EXPECT_EQ(stack.count(), stepsBefore + 1);
+    EXPECT_EQ(stack.undoText(), QStringLiteral("CSV importieren"));
+    stack.undo();
+    EXPECT_EQ(katNames(), before);
+    EXPECT_EQ(form->doc.products(0)->count(), 1u);
 }
 
 } // namespace

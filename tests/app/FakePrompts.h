@@ -13,9 +13,12 @@
 class FakePrompts : public TPrompts {
 public:
     Answer answer = Answer::Cancel;
-    QString saveName;                  // empty: the save dialog is cancelled
-    QString openName;                  // empty: the open dialog is cancelled
-    QString browseName;                // empty: the browse dialog is cancelled
+    QString saveName;    // empty: the save dialog is cancelled
+    QString openName;    // empty: the open dialog is cancelled
+    QString browseName;  // empty: the browse dialog is cancelled
+    QString csvOpenName; // empty: the CSV open dialog is cancelled
+    QString csvSaveName; // empty: the CSV save dialog is cancelled
+    int csvDialogs = 0;
     std::optional<QFont> font;         // none: the font dialog is cancelled
     bool confirmFontAsOffered = false; // the font dialog is confirmed untouched
     QList<QFont> offeredFonts;         // the fonts the font dialogs opened on
@@ -46,6 +49,14 @@ public:
     QString SaveMenuFileName(QWidget*) override {
         ++saveDialogs;
         return saveName;
+    }
+    QString OpenCsvFileName(QWidget*) override {
+        ++csvDialogs;
+        return csvOpenName;
+    }
+    QString SaveCsvFileName(QWidget*) override {
+        ++csvDialogs;
+        return csvSaveName;
     }
     void ShowAbout(QWidget*) override { ++abouts; }
     bool ChooseFont(QWidget*, const QString& dialogName, QFont& chosen) override {

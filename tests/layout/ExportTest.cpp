@@ -4,6 +4,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -12,6 +13,9 @@
 #include "app/CommandLine.h"
 #include "common/QtPrinters.h"
 #include "files/MenuFile.h"
+#include "foundation/DynaArray.h"
+#include "foundation/MenuDocument.h"
+#include "foundation/ProduktRec.h"
 #include "layout/Export.h"
 #include "layout/RecordingCanvas.h"
 
@@ -147,6 +151,67 @@ TEST(Export, CommandLineErrorsWriteNothing) {
     const QString pdf = dir.filePath("karte.pdf");
     EXPECT_EQ(RunHeadless(ParseCommandLine({"--export-pdf", pdf, good}), &error), 0) << error;
     EXPECT_TRUE(QFile::exists(pdf));
+}
+
+TEST(CsvCommandLine, ImportSavesAndExportsAndFailuresWriteNothing) {
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString in = dir.filePath("in.csv");
+    QFile f(in);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("h\r\n\"Suppen\",\"Tee\",\"eins\r\nzwei\",\"1,50\",\"3\",\"\"\r\n");
+    f.close();
+    const QString mnx = dir.filePath("out.mnx");
+    const QString pdf = dir.filePath("out.pdf");
+    QString error;
+    ASSERT_EQ(
+        RunHeadless(ParseCommandLine({"--import-csv", in, "--save", mnx, "--export-pdf", pdf}),
+                    &error),
+        0)
+        << error;
+    EXPECT_TRUE(QFile::exists(pdf));
+    MenuDocument doc;
+    ASSERT_TRUE(OpenMenuFile(mnx, doc, &error)) << error;
+    ASSERT_EQ(doc.katCount(), 1);
+    EXPECT_EQ(doc.katName(0), QStringLiteral("Suppen"));
+    ASSERT_EQ(doc.products(0)->count(), 1u);
+    const auto* rec = static_cast<const TProduktRec*>(doc.products(0)->GetObject(0));
+    EXPECT_EQ(TextOf(rec->description), QStringLiteral("eins\r\nzwei"));
+    EXPECT_EQ(rec->price, 1.5);
+
+    // Into an existing menu, then back out as CSV.
+    const QString twice = dir.filePath("twice.mnx");
+    ASSERT_EQ(RunHeadless(ParseCommandLine({"--import-csv", in, "--save", twice, mnx}), &error), 0)
+        << error;
+    const QString csv = dir.filePath("out.csv");
+    ASSERT_EQ(RunHeadless(ParseCommandLine({"--export-csv", csv, twice}), &error), 0) << error;
+    QFile back(csv);
+    ASSERT_TRUE(back.open(QIODevice::ReadOnly));
+    const QByteArray line = "\"Suppen\",\"Tee\",\"eins\r\nzwei\",\"1,50\",\"3\",\"\"\r\n";
+    EXPECT_EQ(back.readAll(), "\"Kategorie\",\"Bezeichnung\",\"Beschreibung\",\"Preis\","
+                              "\"Bestellnummer\",\"Menge\"\r\n" +
+                                  line + line);
+
+    const QString out = dir.filePath("never.mnx");
+    const QList<QStringList> failing = {
+        {"--import-csv", dir.filePath("fehlt.csv"), "--save", out},
+        {"--import-csv", dir.path(), "--save", out},
+        {"--import-csv", in},
+        {"--import-csv", in, "--save", out, "--export-png", out, "--page", "1"},
+        {"--import-csv", in, "--save", out, dir.filePath("fehlt.mnx")},
+        {"--import-csv", in, "--save", out, mnx, mnx},
+        {"--export-csv", out},
+        {"--export-csv", out, dir.filePath("fehlt.mnx")},
+        {"--export-csv", out, "--save", out, mnx},
+        {"--export-csv", dir.filePath("no/such/dir.csv"), mnx},
+    };
+    for (const QStringList& args : failing) {
+        EXPECT_NE(RunHeadless(ParseCommandLine(args), &error), 0) << args.join(' ');
+        EXPECT_FALSE(error.isEmpty()) << args.join(' ');
+        EXPECT_FALSE(QFile::exists(out)) << args.join(' ');
+    }
+    QLocale::setDefault(QLocale::c());
 }
 
 } // namespace

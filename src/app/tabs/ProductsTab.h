@@ -33,6 +33,8 @@ public:
     // A resize of `list` also fits the product list's columns (the database
     // list does this).
     void fitColumnsOnResizeOf(QWidget* list);
+    // Selects category `category` in the list and shows its products.
+    void selectCategory(int category);
 
 public slots:
     // The tab's commands. Each acts on the selected category and product and
@@ -62,7 +64,6 @@ private:
     void listCategories();
     void categoryRenamed(QTreeWidgetItem* item);
     void productsChanged(int category);
-    void selectCategory(int category);
     void selectProduct(int product);
     // The texts of a legend, for the product dialog's check lists.
     QStringList legendTexts(Legend legend) const;
