@@ -27,3 +27,7 @@ QString GetMessageText(int n) {
         return QString();
     return QString::fromUtf8(texts[n - 1]);
 }
+
+QString TranslateText(const QString& text) {
+    return text;
+}
