@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QTemporaryDir>
 #include <QTreeWidget>
 
 #include "BenchMain.h"
@@ -31,7 +32,8 @@ void fillSelectedCategory(TMainForm& form, int n) {
 }
 
 void BM_ListProds5000(benchmark::State& state) {
-    TMainForm form;
+    const QTemporaryDir data;
+    TMainForm form(nullptr, TStartup{QString(), data.path()});
     form.show();
     fillSelectedCategory(form, 5000);
     for (auto _ : state)
@@ -43,7 +45,8 @@ BENCHMARK(BM_ListProds5000)->Unit(benchmark::kMillisecond);
 // and the refill of the database list. Taking the copy back again is not
 // timed.
 void BM_AddToDatabase10000(benchmark::State& state) {
-    TMainForm form;
+    const QTemporaryDir data;
+    TMainForm form(nullptr, TStartup{QString(), data.path()});
     form.show();
     fillSelectedCategory(form, 1);
     form.editor().editProduct(0, 0, productNumber(4321));
@@ -65,7 +68,8 @@ BENCHMARK(BM_AddToDatabase10000)->Unit(benchmark::kMillisecond);
 // Undo of "Kategorie löschen" for a selected category of 5,000 products,
 // with the refill of both lists. The deletion itself is not timed.
 void BM_UndoDeleteCategory5000(benchmark::State& state) {
-    TMainForm form;
+    const QTemporaryDir data;
+    TMainForm form(nullptr, TStartup{QString(), data.path()});
     form.show();
     fillSelectedCategory(form, 5000);
     for (auto _ : state) {

@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QWheelEvent>
 #include <QWindow>
 
@@ -38,7 +39,8 @@ double residentMegabytes() {
 const QString kTexture = QStringLiteral(MENOLUX_SOURCE_DIR "/assets/paper.jpg");
 
 void BM_WheelStepAt1000Percent(benchmark::State& state) {
-    TMainForm form;
+    const QTemporaryDir data;
+    TMainForm form(nullptr, TStartup{QString(), data.path()});
     FillGeneratedMenu(form.doc, 500, 42);
     form.doc.setText(TextSetting::TextureFile, kTexture);
     form.resize(960, 640);
@@ -68,7 +70,8 @@ BENCHMARK(BM_WheelStepAt1000Percent)->Unit(benchmark::kMillisecond);
 // The worst case of a scroll step: everything in view painted again from the
 // kept layout, as after a jump of the scroll bar.
 void BM_WholeViewAt1000Percent(benchmark::State& state) {
-    TMainForm form;
+    const QTemporaryDir data;
+    TMainForm form(nullptr, TStartup{QString(), data.path()});
     FillGeneratedMenu(form.doc, 500, 42);
     form.doc.setText(TextSetting::TextureFile, kTexture);
     form.resize(960, 640);

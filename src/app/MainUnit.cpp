@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QKeyEvent>
@@ -17,12 +18,15 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <QWheelEvent>
 #include <QWindow>
 
+#include "app/FileDialogSetup.h"
+#include "app/OptionsFile.h"
 #include "app/tabs/BackgroundTab.h"
 #include "app/tabs/DatabaseTab.h"
 #include "app/tabs/LayoutTab.h"
@@ -33,9 +37,15 @@
 #include "files/OutputFile.h"
 #include "layout/Preview.h"
 #include "texture/Dib.h"
-#include "translation/Messages.h"
+#include "translation/TranslateFUnit.h"
+#include "translation/TranslateUnit.h"
+#include "translation/WindowTranslation.h"
 
 namespace {
+
+// The language menu's items, by column.
+const char* const kLanguageItems[] = {"Deutsch1", "English1", "Franais1", "Nederlands1",
+                                      "Swedish1"};
 
 // An icon from the desktop's theme, or one of the style's own.
 QIcon themeIcon(const char* name, QStyle::StandardPixmap fallback, const QWidget* w) {
@@ -44,10 +54,10 @@ QIcon themeIcon(const char* name, QStyle::StandardPixmap fallback, const QWidget
 
 } // namespace
 
-TMainForm::TMainForm(std::unique_ptr<TPrompts> prompts, const QString& startFile, QWidget* parent)
+TMainForm::TMainForm(std::unique_ptr<TPrompts> prompts, const TStartup& startup, QWidget* parent)
     : QMainWindow(parent),
       prompts_(prompts ? std::move(prompts) : std::make_unique<TDialogPrompts>()),
-      startFile_(startFile) {
+      startFile_(startup.startFile) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Quenderl Menolux 1.0"));
     resize(960, 640); // room for all seven tabs with their icons
@@ -75,8 +85,21 @@ TMainForm::TMainForm(std::unique_ptr<TPrompts> prompts, const QString& startFile
     programDir_ = QCoreApplication::applicationDirPath();
     if (!programDir_.endsWith(QLatin1Char('/')))
         programDir_ += QLatin1Char('/');
-    // The translation table and the options file come later; until then
-    // these steps do nothing.
+    dataFiles_ = startup.dataFolder.isEmpty() ? LocateDataFiles(programDir_)
+                                              : DataFilesIn(startup.dataFolder);
+    TTranslationTable& table =
+        InitTranslation(dataFiles_.translations(), dataFiles_.translationsToLoad());
+    // A failed save keeps the file as it was; the user hears of it once, after
+    // the event that caused it.
+    table.setSaveFailureReporter([self = QPointer<TMainForm>(this)](const QString& message) {
+        QTimer::singleShot(0, self, [self, message] {
+            if (self)
+                self->prompts_->Error(self,
+                                      TranslateText(QStringLiteral("Die Übersetzungen können nicht "
+                                                                   "gespeichert werden.")) +
+                                          QStringLiteral("\n\n") + message);
+        });
+    });
     mainCaption_ = windowTitle();
     productsTab_->ListProds();
     // The texture file; setting it prepares the texture. A document that has
@@ -85,8 +108,10 @@ TMainForm::TMainForm(std::unique_ptr<TPrompts> prompts, const QString& startFile
         doc.setText(TextSetting::TextureFile, GetMessageText(4));
     else
         backgroundTab_->prepareTexture();
+    LoadOptions();
     databaseTab_->ListDatabase();
     previewTab_->repaintPreview();
+    translateForm_ = std::make_unique<TTranslateForm>(*prompts_);
 }
 
 TMainForm::~TMainForm() {
@@ -126,22 +151,29 @@ QAction* TMainForm::action(const QString& objectName) const {
     return menuBar()->findChild<QAction*>(objectName);
 }
 
-TFileDialogSetup TMainForm::fileDialog(const QString& name) const {
-    return fileDialogs_.value(name);
+const TFileDialogSetup* TMainForm::fileDialog(const QString& name) const {
+    return findChild<const TFileDialogSetup*>(name);
 }
 
 void TMainForm::buildFileDialogs() {
-    const QStringList menuFiles{QStringLiteral("Speisekarten (*.mnx)")};
-    const QStringList csvFiles{QStringLiteral("CSV-Dateien (*.csv)")};
-    const QStringList images = DibFilterToNameFilters(GetDIBOpenFilter());
-    fileDialogs_.insert(QStringLiteral("OpenDialog1"), {menuFiles, QStringLiteral("mnx"), false});
-    fileDialogs_.insert(QStringLiteral("SaveDialog1"), {menuFiles, QStringLiteral("mnx"), true});
-    fileDialogs_.insert(QStringLiteral("OpenDialog2"), {images, QString(), false});
-    fileDialogs_.insert(QStringLiteral("SaveDialog2"),
-                        {{QStringLiteral("Excel Dateien (*.xls)")}, QStringLiteral("xls"), false});
-    fileDialogs_.insert(QStringLiteral("OpenDialog3"), {csvFiles, QStringLiteral("csv"), false});
-    fileDialogs_.insert(QStringLiteral("SaveDialog3"), {csvFiles, QStringLiteral("csv"), false});
-    fileDialogs_.insert(QStringLiteral("FilenameEdit2"), {images, QString(), false});
+    const QString menuFiles = QStringLiteral("Speisekarten (*.mnx)|*.mnx");
+    const QString csvFiles = QStringLiteral("CSV-Dateien (*.csv)|*.csv");
+    const QString mnx = QStringLiteral("mnx");
+    const QString csv = QStringLiteral("csv");
+    new TFileDialogSetup("OpenDialog1", menuFiles, mnx, false, this);
+    new TFileDialogSetup("SaveDialog1", menuFiles, mnx, true, this);
+    new TFileDialogSetup("OpenDialog2", GetDIBOpenFilter(), QString(), false, this);
+    new TFileDialogSetup("SaveDialog2", QStringLiteral("Excel Dateien (*.xls)|*.xls"),
+                         QStringLiteral("xls"), false, this);
+    new TFileDialogSetup("OpenDialog3", csvFiles, csv, false, this);
+    new TFileDialogSetup("SaveDialog3", csvFiles, csv, false, this);
+}
+
+QList<QWidget*> TMainForm::startWindows() const {
+    QList<QWidget*> windows{const_cast<TMainForm*>(this)};
+    windows += prompts_->windows();
+    windows << translateForm_.get();
+    return windows;
 }
 
 void TMainForm::buildMenus() {
@@ -209,10 +241,12 @@ void TMainForm::buildMenus() {
     auto follow = [](QAction* item, const QString& caption, const QString& step) {
         item->setText(step.isEmpty() ? caption : caption + QStringLiteral(": ") + step);
     };
-    connect(&undoStack_, &QUndoStack::undoTextChanged, undoItem,
-            [=](const QString& step) { follow(undoItem, QStringLiteral("Rückgängig"), step); });
-    connect(&undoStack_, &QUndoStack::redoTextChanged, redoItem,
-            [=](const QString& step) { follow(redoItem, QStringLiteral("Wiederholen"), step); });
+    connect(&undoStack_, &QUndoStack::undoTextChanged, undoItem, [=](const QString& step) {
+        follow(undoItem, TranslateText(QStringLiteral("Rückgängig")), step);
+    });
+    connect(&undoStack_, &QUndoStack::redoTextChanged, redoItem, [=](const QString& step) {
+        follow(redoItem, TranslateText(QStringLiteral("Wiederholen")), step);
+    });
     connect(&undoStack_, &QUndoStack::canUndoChanged, undoItem, &QAction::setEnabled);
     connect(&undoStack_, &QUndoStack::canRedoChanged, redoItem, &QAction::setEnabled);
     undoItem->setEnabled(false);
@@ -236,12 +270,11 @@ void TMainForm::buildMenus() {
                            {"bersetzen1", "Übersetzen...", &TMainForm::openTranslator, {}},
                        });
     languages_ = new QActionGroup(this);
-    for (const char* name : {"Deutsch1", "English1", "Franais1", "Nederlands1", "Swedish1"}) {
+    for (const char* name : kLanguageItems) {
         QAction* a = action(QString::fromLatin1(name));
         a->setCheckable(true);
         languages_->addAction(a);
     }
-    action(QStringLiteral("Deutsch1"))->setChecked(true);
     connect(languages_, &QActionGroup::triggered, this, &TMainForm::chooseLanguage);
 
     QMenu* help = addMenu("Hilfe1", QStringLiteral("&Hilfe"));
@@ -356,12 +389,27 @@ void TMainForm::showEvent(QShowEvent* event) {
 void TMainForm::firstShow() {
     if (shownOnce_)
         return;
-    // The built-in messages are German (column 1); then the language chosen
-    // in the previous run becomes active. The translation table and the
-    // options file come later; until then both are German.
-    language_ = 1;
-    language_ = previousLanguage_;
-    mainCaption_ = windowTitle().section(QStringLiteral(" - ["), 0, 0);
+    TTranslationTable* table = Translations();
+    {
+        // What the first showing registers is written to the file once.
+        const TTranslationBatch batch(table);
+        // The built-in messages stand in the table; then the language of the
+        // previous run becomes active, and the windows take it on.
+        table->setLanguage(1);
+        TranslateAllMessages();
+        table->setLanguage(previousLanguage_);
+        // The title is translated without the document's name.
+        setWindowTitle(windowTitle().section(QStringLiteral(" - ["), 0, 0));
+        if (previousLanguage_ != 0) {
+            TranslateComponentTree(startWindows());
+            // Translated page texts are where the document starts, not edits.
+            undoStack_.clear();
+        }
+        const QString title = QStringLiteral("Menolux");
+        if (const QString translated = TranslateText(title); translated != title)
+            QGuiApplication::setApplicationDisplayName(translated);
+    }
+    mainCaption_ = windowTitle();
     SetUnChanged();
     shownOnce_ = true;
     if (!startFile_.isEmpty())
@@ -373,8 +421,60 @@ void TMainForm::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    // The options file is written here once it exists.
+    SaveOptions();
     event->accept();
+}
+
+// --- options and languages ------------------------------------------------------
+
+int32_t TMainForm::language() const {
+    const TTranslationTable* table = Translations();
+    return table ? table->language() : 0;
+}
+
+void TMainForm::checkLanguageItem(int32_t column) {
+    if (column < 0 || column >= int32_t(std::size(kLanguageItems)))
+        return;
+    ignoreLanguageCommands_ = true;
+    action(QString::fromLatin1(kLanguageItems[column]))->setChecked(true);
+    ignoreLanguageCommands_ = false;
+}
+
+void TMainForm::LoadOptions() {
+    previousLanguage_ = 0;
+    Translations()->setLanguage(0);
+    checkLanguageItem(0);
+    // A column without an item of its own leaves "Deutsch" checked and is
+    // still the one the first showing makes active.
+    if (const std::optional<int32_t> stored = ReadOptionsFile(dataFiles_.options())) {
+        previousLanguage_ = *stored;
+        checkLanguageItem(*stored);
+    }
+}
+
+void TMainForm::SaveOptions() {
+    // A file that cannot be written leaves the next start as this one began.
+    WriteOptionsFile(dataFiles_.options(), language());
+}
+
+void TMainForm::chooseLanguage(QAction* item) {
+    if (ignoreLanguageCommands_)
+        return;
+    for (int32_t column = 0; column < int32_t(std::size(kLanguageItems)); ++column) {
+        if (item->objectName() != QLatin1String(kLanguageItems[column]))
+            continue;
+        item->setChecked(true);
+        Translations()->setLanguage(column);
+        Q_EMIT languageChosen(column);
+        prompts_->Information(this, GetMessageText(2), GetMessageText(3));
+        return;
+    }
+}
+
+void TMainForm::openTranslator() {
+    translateForm_->FillStringGrid();
+    prompts_->RunModal(*translateForm_);
+    prompts_->Information(this, GetMessageText(2), GetMessageText(3));
 }
 
 // --- keyboard and wheel ------------------------------------------------------
@@ -445,7 +545,8 @@ void TMainForm::redo() {
 // --- CSV exchange ----------------------------------------------------------------
 
 void TMainForm::exportCsv() {
-    const QString name = prompts_->SaveCsvFileName(this);
+    const QString name =
+        prompts_->SaveCsvFileName(this, *fileDialog(QStringLiteral("SaveDialog3")));
     if (name.isEmpty())
         return;
     if (!WriteWholeFile(name, WriteCsv(doc, CsvHeader())))
@@ -453,7 +554,8 @@ void TMainForm::exportCsv() {
 }
 
 void TMainForm::importCsv() {
-    const QString name = prompts_->OpenCsvFileName(this);
+    const QString name =
+        prompts_->OpenCsvFileName(this, *fileDialog(QStringLiteral("OpenDialog3")));
     if (name.isEmpty())
         return;
     QFile file(name);
@@ -473,8 +575,9 @@ void TMainForm::importCsv() {
         productsTab_->selectCategory(last);
         SetChanged();
     }
-    statusBar()->showMessage(
-        QStringLiteral("%1 Produkte in %2 Kategorien gelesen").arg(products).arg(categories));
+    statusBar()->showMessage(TranslateText(QStringLiteral("%1 Produkte in %2 Kategorien gelesen"))
+                                 .arg(products)
+                                 .arg(categories));
 }
 
 // --- commands whose operations come with later work ---------------------------
@@ -483,5 +586,3 @@ void TMainForm::printAllPages() {}
 void TMainForm::printCurrentPage() {}
 void TMainForm::setUpPrinter() {}
 void TMainForm::choosePrintResolutionOption() {}
-void TMainForm::chooseLanguage(QAction*) {}
-void TMainForm::openTranslator() {}

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QUndoStack>
 
+#include "app/DataFiles.h"
 #include "app/Prompts.h"
 #include "app/ViewState.h"
 #include "editing/MenuEditor.h"
@@ -24,14 +25,18 @@ class TLayoutTab;
 class TLegendTab;
 class TPageSetup;
 class TPreviewTab;
+class TFileDialogSetup;
 class TProductsTab;
 class TTexture;
+class TTranslateForm;
 
-// The setup of one of the window's file dialogs.
-struct TFileDialogSetup {
-    QStringList nameFilters;
-    QString defaultSuffix;
-    bool confirmOverwrite = false;
+// What the window starts with.
+struct TStartup {
+    // The menu file opened when the window is first shown; none when empty.
+    QString startFile;
+    // Where options.dat and translate.dat live; empty: beside the program, or
+    // in the user's data folder when the program's folder cannot be written.
+    QString dataFolder;
 };
 
 // The main window: a frame around one menu document. It owns the menu bar,
@@ -44,9 +49,9 @@ class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     // `prompts` answers the window's questions and dialogs; null means the
-    // real dialogs. `startFile` is opened when the window is first shown.
+    // real dialogs.
     explicit TMainForm(std::unique_ptr<TPrompts> prompts = nullptr,
-                       const QString& startFile = QString(), QWidget* parent = nullptr);
+                       const TStartup& startup = TStartup(), QWidget* parent = nullptr);
     ~TMainForm() override;
 
     MenuDocument doc;
@@ -60,7 +65,11 @@ public:
     const QString& fileName() const { return fileName_; }
     const QString& programDir() const { return programDir_; }
     const QString& mainCaption() const { return mainCaption_; }
+    const TDataFiles& dataFiles() const { return dataFiles_; }
     TViewState& viewState() { return view_; }
+    // The language column in use, and the one the previous run closed with.
+    int32_t language() const;
+    int32_t previousLanguage() const { return previousLanguage_; }
 
     // The prepared background texture.
     const TTexture& texture() const;
@@ -70,8 +79,8 @@ public:
     int screenDpi() const;
     // The setup of a file dialog by its name (OpenDialog1, SaveDialog1,
     // OpenDialog2, SaveDialog2, OpenDialog3, SaveDialog3, and FilenameEdit2
-    // for the browse dialog of the texture file field).
-    TFileDialogSetup fileDialog(const QString& name) const;
+    // for the browse dialog of the texture file field); null for another name.
+    const TFileDialogSetup* fileDialog(const QString& name) const;
     // A command of the menu bar by its name.
     QAction* action(const QString& objectName) const;
 
@@ -82,6 +91,10 @@ public:
     TLegendTab* additivesTab() const { return additivesTab_; }
     TLegendTab* allergensTab() const { return allergensTab_; }
     TDatabaseTab* databaseTab() const { return databaseTab_; }
+    TTranslateForm* translateForm() const { return translateForm_.get(); }
+    // The windows the program makes at start, in the order it makes them:
+    // this one, the product dialog, the About box and the translator editor.
+    QList<QWidget*> startWindows() const;
 
     void SetChanged();
     void SetUnChanged();
@@ -96,6 +109,14 @@ public:
     // Reads the menu file `path`; writes the document to the current name.
     bool OpenFileWithName(const QString& path);
     bool SaveTheFile();
+    // Reads the language of the previous run from options.dat and checks its
+    // item in the language menu; writes the language in use back.
+    void LoadOptions();
+    void SaveOptions();
+
+signals:
+    // The user chose the language in `column`.
+    void languageChosen(int32_t column);
 
 public slots:
     // The document commands.
@@ -109,16 +130,19 @@ public slots:
     // changed.
     void undo();
     void redo();
-    // Commands whose operations are still to come: each is bound to its menu
-    // item and does nothing yet.
     void exportCsv();
     void importCsv();
+    // Makes the language of `item` active for every text fetched from now
+    // on; the windows follow at the next start.
+    void chooseLanguage(QAction* item);
+    // The translator editor, then the notice to start again.
+    void openTranslator();
+    // Commands whose operations are still to come: each is bound to its menu
+    // item and does nothing yet.
     void printAllPages();
     void printCurrentPage();
     void setUpPrinter();
     void choosePrintResolutionOption();
-    void chooseLanguage(QAction* item);
-    void openTranslator();
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -133,6 +157,9 @@ private:
     void buildFileDialogs();
     // Start-up work of the first showing.
     void firstShow();
+    // Checks the language menu's item of `column`, if it has one, without
+    // running its command.
+    void checkLanguageItem(int32_t column);
     // Releases the document when the window goes.
     void tearDown();
 
@@ -152,8 +179,9 @@ private:
     TMenuEditor editor_{doc, undoStack_};
     std::unique_ptr<TPrompts> prompts_;
     QString startFile_;
+    TDataFiles dataFiles_;
     TViewState view_;
-    QHash<QString, TFileDialogSetup> fileDialogs_;
+    std::unique_ptr<TTranslateForm> translateForm_;
     QPointer<QWindow> wheelWindow_;
     int wheelPending_ = 0;
 
@@ -177,7 +205,8 @@ private:
     QString mainCaption_;
     // The document's file; empty while untitled.
     QString fileName_;
-    // The language column in use, and the one chosen in the previous run.
-    int32_t language_ = 0;
+    // The language column that options.dat held at start.
     int32_t previousLanguage_ = 0;
+    // Set while the program itself checks a language item.
+    bool ignoreLanguageCommands_ = false;
 };

@@ -2,13 +2,14 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/FileDialogSetup.h"
 #include "app/MainUnit.h"
 #include "app/tabs/BackgroundTab.h"
 #include "app/tabs/DatabaseTab.h"
 #include "app/tabs/PreviewTab.h"
 #include "app/tabs/ProductsTab.h"
 #include "files/MenuFile.h"
-#include "translation/Messages.h"
+#include "translation/TranslateUnit.h"
 
 void TMainForm::updateTitle() {
     const QString name = fileName_.isEmpty() ? GetMessageText(8) : QFileInfo(fileName_).fileName();
@@ -56,7 +57,8 @@ void TMainForm::newDocument() {
 }
 
 bool TMainForm::OpenFile() {
-    const QString path = prompts_->OpenMenuFileName(this);
+    const QString path =
+        prompts_->OpenMenuFileName(this, *fileDialog(QStringLiteral("OpenDialog1")));
     if (path.isEmpty())
         return false;
     return OpenFileWithName(path);
@@ -72,7 +74,8 @@ bool TMainForm::SaveFile() {
     if (!fileName_.isEmpty()) {
         result = SaveTheFile();
     } else {
-        const QString path = prompts_->SaveMenuFileName(this);
+        const QString path =
+            prompts_->SaveMenuFileName(this, *fileDialog(QStringLiteral("SaveDialog1")));
         if (!path.isEmpty()) {
             fileName_ = path;
             result = SaveTheFile();
@@ -88,7 +91,8 @@ void TMainForm::saveDocument() {
 }
 
 void TMainForm::saveDocumentAs() {
-    const QString path = prompts_->SaveMenuFileName(this);
+    const QString path =
+        prompts_->SaveMenuFileName(this, *fileDialog(QStringLiteral("SaveDialog1")));
     if (path.isEmpty())
         return;
     fileName_ = path;
@@ -116,8 +120,10 @@ bool TMainForm::OpenFileWithName(const QString& path) {
     QString error;
     if (!OpenMenuFile(path, doc, &error)) {
         // The open document, its name and its change mark stay as they were.
-        prompts_->Error(this, QStringLiteral("Die Speisekarte kann nicht geöffnet werden:\n") +
-                                  QDir::toNativeSeparators(path) + QStringLiteral("\n\n") + error);
+        prompts_->Error(this, TranslateText(QStringLiteral("Die Speisekarte kann nicht geöffnet "
+                                                           "werden:")) +
+                                  QLatin1Char('\n') + QDir::toNativeSeparators(path) +
+                                  QStringLiteral("\n\n") + error);
         return false;
     }
     undoStack_.clear();
@@ -139,8 +145,9 @@ bool TMainForm::SaveTheFile() {
         // The title names the file that the next Save writes, also when this
         // save failed; the document stays marked changed.
         updateTitle();
-        prompts_->Error(
-            this, QStringLiteral("Die Speisekarte konnte nicht gespeichert werden.\n\n") + error);
+        prompts_->Error(this, TranslateText(QStringLiteral(
+                                  "Die Speisekarte konnte nicht gespeichert werden.")) +
+                                  QStringLiteral("\n\n") + error);
         return false;
     }
     SetUnChanged();

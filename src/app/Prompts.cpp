@@ -6,23 +6,20 @@
 #include <QMessageBox>
 
 #include "app/AboutBox.h"
+#include "app/FileDialogSetup.h"
 #include "app/tabs/EditProduktFUnit.h"
 
 namespace {
 
-const QString kMenuFilter = QStringLiteral("Speisekarten (*.mnx)");
-const QString kCsvFilter = QStringLiteral("CSV-Dateien (*.csv)");
-
 QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, QString& last,
-                      const QString& filter = kMenuFilter,
-                      const QString& suffix = QStringLiteral("mnx"), bool askOverwrite = true) {
+                      const TFileDialogSetup& setup) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(mode);
     dialog.setFileMode(mode == QFileDialog::AcceptSave ? QFileDialog::AnyFile
                                                        : QFileDialog::ExistingFile);
-    dialog.setNameFilter(filter);
-    dialog.setDefaultSuffix(suffix);
-    if (!askOverwrite)
+    dialog.setNameFilters(setup.nameFilters());
+    dialog.setDefaultSuffix(setup.defaultSuffix());
+    if (!setup.confirmOverwrite())
         dialog.setOption(QFileDialog::DontConfirmOverwrite);
     if (!last.isEmpty())
         dialog.selectFile(last);
@@ -46,31 +43,45 @@ TPrompts::Answer TDialogPrompts::YesNoCancel(QWidget* parent, const QString& tex
     return Answer::Cancel;
 }
 
+bool TDialogPrompts::YesNo(QWidget* parent, const QString& text, const QString& caption) {
+    return QMessageBox::question(parent, caption, text, QMessageBox::Yes | QMessageBox::No,
+                                 QMessageBox::Yes) == QMessageBox::Yes;
+}
+
+void TDialogPrompts::Information(QWidget* parent, const QString& text, const QString& caption) {
+    QMessageBox::information(parent, caption, text);
+}
+
 void TDialogPrompts::Error(QWidget* parent, const QString& text) {
     QMessageBox::critical(parent, QString(), text);
 }
 
-QString TDialogPrompts::OpenMenuFileName(QWidget* parent) {
-    return runFileDialog(parent, QFileDialog::AcceptOpen, lastOpened_);
+QString TDialogPrompts::OpenMenuFileName(QWidget* parent, const TFileDialogSetup& dialog) {
+    return runFileDialog(parent, QFileDialog::AcceptOpen, lastOpened_, dialog);
 }
 
-QString TDialogPrompts::SaveMenuFileName(QWidget* parent) {
-    return runFileDialog(parent, QFileDialog::AcceptSave, lastSaved_);
+QString TDialogPrompts::SaveMenuFileName(QWidget* parent, const TFileDialogSetup& dialog) {
+    return runFileDialog(parent, QFileDialog::AcceptSave, lastSaved_, dialog);
 }
 
-QString TDialogPrompts::OpenCsvFileName(QWidget* parent) {
-    return runFileDialog(parent, QFileDialog::AcceptOpen, lastCsvOpened_, kCsvFilter,
-                         QStringLiteral("csv"));
+QString TDialogPrompts::OpenCsvFileName(QWidget* parent, const TFileDialogSetup& dialog) {
+    return runFileDialog(parent, QFileDialog::AcceptOpen, lastCsvOpened_, dialog);
 }
 
-QString TDialogPrompts::SaveCsvFileName(QWidget* parent) {
-    return runFileDialog(parent, QFileDialog::AcceptSave, lastCsvSaved_, kCsvFilter,
-                         QStringLiteral("csv"), false);
+QString TDialogPrompts::SaveCsvFileName(QWidget* parent, const TFileDialogSetup& dialog) {
+    return runFileDialog(parent, QFileDialog::AcceptSave, lastCsvSaved_, dialog);
 }
 
-void TDialogPrompts::ShowAbout(QWidget* parent) {
-    TAboutBox box(parent);
-    box.exec();
+void TDialogPrompts::ShowAbout(QWidget*) {
+    aboutBox_->exec();
+}
+
+int TDialogPrompts::RunModal(QDialog& dialog) {
+    return dialog.exec();
+}
+
+QList<QWidget*> TDialogPrompts::windows() const {
+    return {productDialog_.get(), aboutBox_.get()};
 }
 
 bool TDialogPrompts::ChooseFont(QWidget* parent, const QString& dialogName, QFont& font) {
@@ -82,12 +93,12 @@ bool TDialogPrompts::ChooseFont(QWidget* parent, const QString& dialogName, QFon
     return true;
 }
 
-QString TDialogPrompts::BrowseFileName(QWidget* parent, const QStringList& nameFilters,
+QString TDialogPrompts::BrowseFileName(QWidget* parent, const TFileDialogSetup& setup,
                                        const QString& current) {
     QFileDialog dialog(parent);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(nameFilters);
+    dialog.setNameFilters(setup.nameFilters());
     if (!current.isEmpty()) {
         const QFileInfo info(current);
         if (info.exists())
@@ -98,13 +109,14 @@ QString TDialogPrompts::BrowseFileName(QWidget* parent, const QStringList& nameF
     return dialog.selectedFiles().constFirst();
 }
 
-TDialogPrompts::TDialogPrompts() = default;
+TDialogPrompts::TDialogPrompts()
+    : productDialog_(std::make_unique<TEditProduktForm>()),
+      aboutBox_(std::make_unique<TAboutBox>()) {}
+
 TDialogPrompts::~TDialogPrompts() = default;
 
 bool TDialogPrompts::EditProduct(QWidget*, TProductFields& fields, const QStringList& additives,
                                  const QStringList& allergens) {
-    if (!productDialog_)
-        productDialog_ = std::make_unique<TEditProduktForm>();
     productDialog_->setFields(fields, additives, allergens);
     if (productDialog_->exec() != QDialog::Accepted)
         return false;

@@ -2,14 +2,18 @@
 
 #include <memory>
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
 #include "editing/ProductFields.h"
 
+class QDialog;
 class QFont;
 class QWidget;
+class TAboutBox;
 class TEditProduktForm;
+class TFileDialogSetup;
 
 // The modal questions and file dialogs of the main window. The window asks
 // through this interface so that tests can answer in place of a user.
@@ -22,26 +26,35 @@ public:
     // A question with the question icon and the buttons Yes, No and Cancel;
     // closing the box counts as Cancel.
     virtual Answer YesNoCancel(QWidget* parent, const QString& text, const QString& caption) = 0;
+    // A question with the question icon and the buttons Yes and No; true for
+    // Yes. Closing the box counts as No.
+    virtual bool YesNo(QWidget* parent, const QString& text, const QString& caption) = 0;
+    // An information message box with an OK button.
+    virtual void Information(QWidget* parent, const QString& text, const QString& caption) = 0;
     // An error message box.
     virtual void Error(QWidget* parent, const QString& text) = 0;
-    // Open and save dialogs for menu files ("Speisekarten (*.mnx)"). Empty
-    // when cancelled. The save dialog asks before overwriting a file.
-    virtual QString OpenMenuFileName(QWidget* parent) = 0;
-    virtual QString SaveMenuFileName(QWidget* parent) = 0;
-    // Open and save dialogs for CSV files ("CSV-Dateien (*.csv)"). Empty when
-    // cancelled. The save dialog does not ask before overwriting.
-    virtual QString OpenCsvFileName(QWidget* parent) = 0;
-    virtual QString SaveCsvFileName(QWidget* parent) = 0;
+    // Open and save dialogs for menu files, as the window's dialog `dialog`
+    // (OpenDialog1, SaveDialog1) sets them up. Empty when cancelled.
+    virtual QString OpenMenuFileName(QWidget* parent, const TFileDialogSetup& dialog) = 0;
+    virtual QString SaveMenuFileName(QWidget* parent, const TFileDialogSetup& dialog) = 0;
+    // Open and save dialogs for CSV files (OpenDialog3, SaveDialog3). Empty
+    // when cancelled.
+    virtual QString OpenCsvFileName(QWidget* parent, const TFileDialogSetup& dialog) = 0;
+    virtual QString SaveCsvFileName(QWidget* parent, const TFileDialogSetup& dialog) = 0;
     // Shows the About box modally.
     virtual void ShowAbout(QWidget* parent) = 0;
+    // Shows one of the program's own windows modally; its result.
+    virtual int RunModal(QDialog& dialog) = 0;
+    // The windows the prompts make at start and keep (the product dialog
+    // and the About box), in the order they are made.
+    virtual QList<QWidget*> windows() const { return {}; }
     // The font dialog `dialogName` ("FontDialog1" … "FontDialog9") showing
     // `font`. True with the chosen font in `font`; false, and `font`
     // untouched, when cancelled.
     virtual bool ChooseFont(QWidget* parent, const QString& dialogName, QFont& font) = 0;
-    // The browse dialog of a file-name field: an existing file matching one of
-    // `nameFilters` (Qt name filters), starting at `current`. Empty when
-    // cancelled.
-    virtual QString BrowseFileName(QWidget* parent, const QStringList& nameFilters,
+    // The browse dialog of a file-name field: an existing file matching the
+    // filter of `dialog`, starting at `current`. Empty when cancelled.
+    virtual QString BrowseFileName(QWidget* parent, const TFileDialogSetup& dialog,
                                    const QString& current) = 0;
     // The product dialog, opened on `fields` with one check box per additive
     // and per allergen text. True with the edited fields in `fields`; false,
@@ -55,14 +68,18 @@ public:
 class TDialogPrompts : public TPrompts {
 public:
     Answer YesNoCancel(QWidget* parent, const QString& text, const QString& caption) override;
+    bool YesNo(QWidget* parent, const QString& text, const QString& caption) override;
+    void Information(QWidget* parent, const QString& text, const QString& caption) override;
     void Error(QWidget* parent, const QString& text) override;
-    QString OpenMenuFileName(QWidget* parent) override;
-    QString SaveMenuFileName(QWidget* parent) override;
-    QString OpenCsvFileName(QWidget* parent) override;
-    QString SaveCsvFileName(QWidget* parent) override;
+    QString OpenMenuFileName(QWidget* parent, const TFileDialogSetup& dialog) override;
+    QString SaveMenuFileName(QWidget* parent, const TFileDialogSetup& dialog) override;
+    QString OpenCsvFileName(QWidget* parent, const TFileDialogSetup& dialog) override;
+    QString SaveCsvFileName(QWidget* parent, const TFileDialogSetup& dialog) override;
     void ShowAbout(QWidget* parent) override;
+    int RunModal(QDialog& dialog) override;
+    QList<QWidget*> windows() const override;
     bool ChooseFont(QWidget* parent, const QString& dialogName, QFont& font) override;
-    QString BrowseFileName(QWidget* parent, const QStringList& nameFilters,
+    QString BrowseFileName(QWidget* parent, const TFileDialogSetup& dialog,
                            const QString& current) override;
     bool EditProduct(QWidget* parent, TProductFields& fields, const QStringList& additives,
                      const QStringList& allergens) override;
@@ -71,8 +88,10 @@ public:
     ~TDialogPrompts() override;
 
 private:
-    // The product dialog is made once and kept, as are its size and place.
+    // The product dialog and the About box are made at start and kept, as
+    // are their size and place.
     std::unique_ptr<TEditProduktForm> productDialog_;
+    std::unique_ptr<TAboutBox> aboutBox_;
     QString lastOpened_;    // OpenDialog1
     QString lastSaved_;     // SaveDialog1
     QString lastCsvOpened_; // OpenDialog3

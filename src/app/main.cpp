@@ -60,9 +60,13 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Menolux"));
-    InstallQtGermanTexts(app);
 
-    TMainForm form(nullptr, cl.file);
+    TMainForm form(nullptr, TStartup{cl.file, QString()});
+    // Qt's own texts (buttons of message boxes, file dialogs) speak the
+    // language of the previous run, and follow a new choice at once.
+    UseQtTexts(app, form.previousLanguage());
+    QObject::connect(&form, &TMainForm::languageChosen, &app,
+                     [&app](int32_t column) { UseQtTexts(app, column); });
     // tools/screenshot.sh starts the window on the tab it shows.
     bool haveTab = false;
     const int startTab = qEnvironmentVariableIntValue("MENOLUX_START_TAB", &haveTab);

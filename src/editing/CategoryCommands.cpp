@@ -1,20 +1,23 @@
 #include "editing/CategoryCommands.h"
 
 #include "foundation/MenuDocument.h"
+#include "translation/TranslateUnit.h"
 
 TAddRemoveCategory::TAddRemoveCategory(MenuDocument& doc, int index, bool adding,
                                        const QString& text)
     : QUndoCommand(text), doc_(doc), index_(index), adding_(adding) {}
 
 TAddRemoveCategory* TAddRemoveCategory::Add(MenuDocument& doc, int index, const QString& name) {
-    auto* command = new TAddRemoveCategory(doc, index, true, QStringLiteral("Neue Kategorie"));
+    auto* command =
+        new TAddRemoveCategory(doc, index, true, TranslateText(QStringLiteral("Neue Kategorie")));
     command->name_ = name;
     command->products_ = new TDynaArray(sizeof(TProduktRec), &doc.aprod);
     return command;
 }
 
 TAddRemoveCategory* TAddRemoveCategory::Remove(MenuDocument& doc, int index) {
-    return new TAddRemoveCategory(doc, index, false, QStringLiteral("Kategorie löschen"));
+    return new TAddRemoveCategory(doc, index, false,
+                                  TranslateText(QStringLiteral("Kategorie löschen")));
 }
 
 TAddRemoveCategory::~TAddRemoveCategory() {
@@ -46,7 +49,7 @@ void TAddRemoveCategory::undo() {
 }
 
 TRenameCategory::TRenameCategory(MenuDocument& doc, int index, const QString& name)
-    : QUndoCommand(QStringLiteral("Kategorie umbenennen")), doc_(doc), index_(index),
+    : QUndoCommand(TranslateText(QStringLiteral("Kategorie umbenennen"))), doc_(doc), index_(index),
       old_(doc.katName(index)), new_(name) {}
 
 void TRenameCategory::redo() {

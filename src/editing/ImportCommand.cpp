@@ -9,9 +9,10 @@
 #include "foundation/DynaArray.h"
 #include "foundation/MenuDocument.h"
 #include "foundation/ProduktRec.h"
+#include "translation/TranslateUnit.h"
 
 TImportCsv::TImportCsv(MenuDocument& doc, const QList<TCsvLine>& lines)
-    : QUndoCommand(QStringLiteral("CSV importieren")), doc_(doc) {
+    : QUndoCommand(TranslateText(QStringLiteral("CSV importieren"))), doc_(doc) {
     firstNew_ = doc.katCount();
     // The first category of each name, as the list is searched from the top.
     QHash<QString, int> byName;

@@ -6,6 +6,7 @@
 #include "editing/ImportCommand.h"
 #include "editing/ProductCommands.h"
 #include "editing/SettingCommands.h"
+#include "translation/TranslateUnit.h"
 
 TMenuEditor::TMenuEditor(MenuDocument& doc, QUndoStack& stack) : doc_(doc), stack_(stack) {
     stack_.setUndoLimit(UndoLimit);
@@ -40,8 +41,8 @@ int TMenuEditor::moveCategory(int category, int delta) {
     if (category < 0 || category >= doc_.katCount() || target < 0 || target >= doc_.katCount())
         return category;
     push(new TSwapCategories(doc_, target, category,
-                             delta < 0 ? QStringLiteral("Kategorie nach oben")
-                                       : QStringLiteral("Kategorie nach unten")));
+                             delta < 0 ? TranslateText(QStringLiteral("Kategorie nach oben"))
+                                       : TranslateText(QStringLiteral("Kategorie nach unten"))));
     return target;
 }
 
@@ -65,7 +66,7 @@ int TMenuEditor::addProduct(int category, const TProductFields& fields) {
         return -1;
     const int index = int(products->count());
     push(TAddRemoveProduct::Add(doc_, {category}, index, MakeProdukt(fields),
-                                QStringLiteral("Neues Produkt")));
+                                TranslateText(QStringLiteral("Neues Produkt"))));
     return int(doc_.products(category)->count()) > index ? index : -1;
 }
 
@@ -79,7 +80,8 @@ void TMenuEditor::editProduct(int category, int product, const TProductFields& f
 void TMenuEditor::deleteProduct(int category, int product) {
     if (!hasProduct(category, product))
         return;
-    push(TAddRemoveProduct::Remove(doc_, {category}, product, QStringLiteral("Produkt löschen")));
+    push(TAddRemoveProduct::Remove(doc_, {category}, product,
+                                   TranslateText(QStringLiteral("Produkt löschen"))));
 }
 
 int TMenuEditor::moveProduct(int category, int product, int delta) {
@@ -87,8 +89,8 @@ int TMenuEditor::moveProduct(int category, int product, int delta) {
     if (!hasProduct(category, product) || !hasProduct(category, target))
         return product;
     push(new TSwapProducts(doc_, category, target, product,
-                           delta < 0 ? QStringLiteral("Produkt nach oben")
-                                     : QStringLiteral("Produkt nach unten")));
+                           delta < 0 ? TranslateText(QStringLiteral("Produkt nach oben"))
+                                     : TranslateText(QStringLiteral("Produkt nach unten"))));
     return target;
 }
 
@@ -108,14 +110,15 @@ void TMenuEditor::copyDatabaseProductToCategory(int record, int category) {
     const TProductFields fields =
         FieldsOf(*static_cast<TProduktRec*>(doc_.data.GetObject(uint32_t(record))));
     push(TAddRemoveProduct::Add(doc_, {category}, int(products->count()), MakeProdukt(fields),
-                                QStringLiteral("Zu Produkten hinzufügen")));
+                                TranslateText(QStringLiteral("Zu Produkten hinzufügen"))));
 }
 
 void TMenuEditor::deleteDatabaseProduct(int record) {
     if (record < 0 || uint32_t(record) >= doc_.data.count())
         return;
-    push(TAddRemoveProduct::Remove(doc_, {TProductPlace::Database}, record,
-                                   QStringLiteral("Produkt aus der Datenbank löschen")));
+    push(TAddRemoveProduct::Remove(
+        doc_, {TProductPlace::Database}, record,
+        TranslateText(QStringLiteral("Produkt aus der Datenbank löschen"))));
 }
 
 // --- additive and allergen lists -----------------------------------------------------
@@ -164,8 +167,8 @@ const QStringList& TMenuEditor::AllergenPresetTexts() {
     return texts;
 }
 
-QString TMenuEditor::LegendWord(Legend l) {
-    return l == Legend::Additives ? QStringLiteral("Zusatzstoff") : QStringLiteral("Allergen");
+QString TMenuEditor::LegendStepName(Legend l, const char* additive, const char* allergen) {
+    return TranslateText(QString::fromUtf8(l == Legend::Additives ? additive : allergen));
 }
 
 void TMenuEditor::Recaption(Legend l, QList<TLegendEntry>& entries) {
@@ -176,7 +179,8 @@ void TMenuEditor::Recaption(Legend l, QList<TLegendEntry>& entries) {
 void TMenuEditor::addLegendEntry(Legend l, const QString& text) {
     QList<TLegendEntry> entries = doc_.legend(l);
     entries.append({LegendCode(l, int(entries.size())), text});
-    push(ChangeLegend(doc_, l, entries, LegendWord(l) + QStringLiteral(" hinzufügen")));
+    push(ChangeLegend(doc_, l, entries,
+                      LegendStepName(l, "Zusatzstoff hinzufügen", "Allergen hinzufügen")));
 }
 
 void TMenuEditor::deleteLegendEntry(Legend l, int row) {
@@ -185,7 +189,8 @@ void TMenuEditor::deleteLegendEntry(Legend l, int row) {
         return;
     entries.removeAt(row);
     Recaption(l, entries);
-    push(ChangeLegend(doc_, l, entries, LegendWord(l) + QStringLiteral(" löschen")));
+    push(ChangeLegend(doc_, l, entries,
+                      LegendStepName(l, "Zusatzstoff löschen", "Allergen löschen")));
 }
 
 int TMenuEditor::moveLegendEntry(Legend l, int row, int delta) {
@@ -196,8 +201,9 @@ int TMenuEditor::moveLegendEntry(Legend l, int row, int delta) {
     entries.swapItemsAt(row, target);
     Recaption(l, entries);
     push(ChangeLegend(doc_, l, entries,
-                      LegendWord(l) + (delta < 0 ? QStringLiteral(" nach oben")
-                                                 : QStringLiteral(" nach unten"))));
+                      delta < 0
+                          ? LegendStepName(l, "Zusatzstoff nach oben", "Allergen nach oben")
+                          : LegendStepName(l, "Zusatzstoff nach unten", "Allergen nach unten")));
     return target;
 }
 
@@ -206,17 +212,17 @@ void TMenuEditor::setLegendKey(Legend l, int row, const QString& key) {
     if (row < 0 || row >= entries.size() || entries[row].key == key)
         return;
     entries[row].key = key;
-    push(ChangeLegend(doc_, l, entries, QStringLiteral("Nr ändern")));
+    push(ChangeLegend(doc_, l, entries, TranslateText(QStringLiteral("Nr ändern"))));
 }
 
 void TMenuEditor::loadAllergenPreset() {
     QList<TLegendEntry> entries;
     for (const QString& text : AllergenPresetTexts())
-        entries.append({LegendCode(Legend::Allergens, int(entries.size())), text});
+        entries.append({LegendCode(Legend::Allergens, int(entries.size())), TranslateText(text)});
     if (entries == doc_.legend(Legend::Allergens))
         return;
     push(ChangeLegend(doc_, Legend::Allergens, entries,
-                      QStringLiteral("Voreingestellte Allergene laden")));
+                      TranslateText(QStringLiteral("Voreingestellte Allergene laden"))));
 }
 
 // --- settings and fonts --------------------------------------------------------------

@@ -87,7 +87,8 @@ private:
     bool hasProduct(int category, int product);
     // Every row captioned with the code of its position.
     static void Recaption(Legend l, QList<TLegendEntry>& entries);
-    static QString LegendWord(Legend l);
+    // The name of a step on a legend, in the active language.
+    static QString LegendStepName(Legend l, const char* additive, const char* allergen);
 
     MenuDocument& doc_;
     QUndoStack& stack_;

@@ -5,6 +5,7 @@
 
 #include "editing/DatabaseSort.h"
 #include "foundation/MenuDocument.h"
+#include "translation/TranslateUnit.h"
 
 TDynaArray* TProductPlace::array(MenuDocument& doc) const {
     return category == Database ? &doc.data : doc.products(category);
@@ -93,8 +94,8 @@ void TAddRemoveProduct::undo() {
 // --- TEditProduct -------------------------------------------------------------
 
 TEditProduct::TEditProduct(MenuDocument& doc, int category, int index, const TProduktRec& record)
-    : QUndoCommand(QStringLiteral("Produkt bearbeiten")), doc_(doc), category_(category),
-      index_(index), other_(record) {}
+    : QUndoCommand(TranslateText(QStringLiteral("Produkt bearbeiten"))), doc_(doc),
+      category_(category), index_(index), other_(record) {}
 
 TEditProduct::~TEditProduct() {
     FreeProduktTexts(other_);
@@ -124,7 +125,8 @@ void TSwapProducts::redo() {
 // --- TAddToDatabase -----------------------------------------------------------
 
 TAddToDatabase::TAddToDatabase(MenuDocument& doc, const TProduktRec& record)
-    : QUndoCommand(QStringLiteral("Zur Datenbank hinzufügen")), doc_(doc), record_(record) {}
+    : QUndoCommand(TranslateText(QStringLiteral("Zur Datenbank hinzufügen"))), doc_(doc),
+      record_(record) {}
 
 TAddToDatabase::~TAddToDatabase() {
     if (out_)

@@ -1,4 +1,5 @@
 #include "editing/SettingCommands.h"
+#include "translation/TranslateUnit.h"
 
 namespace {
 
@@ -10,28 +11,28 @@ constexpr int NumberIds = 2000;
 
 QUndoCommand* ChangeText(MenuDocument& doc, TextSetting s, const QString& value) {
     return new TChangeValue<TextSetting, QString>(
-        doc, s, value, QStringLiteral("Text ändern"), TextIds + int(s),
+        doc, s, value, TranslateText(QStringLiteral("Text ändern")), TextIds + int(s),
         [](const MenuDocument& d, TextSetting k) { return d.text(k); },
         [](MenuDocument& d, TextSetting k, const QString& v) { d.setText(k, v); });
 }
 
 QUndoCommand* ChangeFlag(MenuDocument& doc, FlagSetting s, bool value) {
     return new TChangeValue<FlagSetting, bool>(
-        doc, s, value, QStringLiteral("Einstellung ändern"), -1,
+        doc, s, value, TranslateText(QStringLiteral("Einstellung ändern")), -1,
         [](const MenuDocument& d, FlagSetting k) { return d.flag(k); },
         [](MenuDocument& d, FlagSetting k, const bool& v) { d.setFlag(k, v); });
 }
 
 QUndoCommand* ChangeNumber(MenuDocument& doc, NumberSetting s, double value) {
     return new TChangeValue<NumberSetting, double>(
-        doc, s, value, QStringLiteral("Wert ändern"), NumberIds + int(s),
+        doc, s, value, TranslateText(QStringLiteral("Wert ändern")), NumberIds + int(s),
         [](const MenuDocument& d, NumberSetting k) { return d.number(k); },
         [](MenuDocument& d, NumberSetting k, const double& v) { d.setNumber(k, v); });
 }
 
 QUndoCommand* ChangeFont(MenuDocument& doc, FontRole r, const TFontSetting& value) {
     return new TChangeValue<FontRole, TFontSetting>(
-        doc, r, value, QStringLiteral("Schriftart ändern"), -1,
+        doc, r, value, TranslateText(QStringLiteral("Schriftart ändern")), -1,
         [](const MenuDocument& d, FontRole k) { return d.font(k); },
         [](MenuDocument& d, FontRole k, const TFontSetting& v) { d.setFont(k, v); });
 }

@@ -1,4 +1,5 @@
 #include "files/BinaryStream.h"
+#include "translation/TranslateUnit.h"
 
 void ByteWriter::utf16(QStringView text) {
     const qsizetype n = text.size();
@@ -27,7 +28,7 @@ bool ByteReader::need(qsizetype bytes) {
 }
 
 void ByteReader::failBeyondEnd() {
-    fail(QStringLiteral("Read beyond end of file"));
+    fail(TranslateText(QStringLiteral("Read beyond end of file")));
 }
 
 int32_t ByteReader::count(qsizetype minEntryBytes) {
@@ -51,7 +52,9 @@ bool ReadFileStr(ByteReader& in, QString& text) {
     const qsizetype at = in.pos();
     const int32_t n = in.i32();
     if (n < 0) {
-        in.fail(QStringLiteral("Beschädigte Datei: Textlänge %1 an Byte %2").arg(n).arg(at));
+        in.fail(TranslateText(QStringLiteral("Beschädigte Datei: Textlänge %1 an Byte %2"))
+                    .arg(n)
+                    .arg(at));
         text.clear();
         return false;
     }

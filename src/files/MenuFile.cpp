@@ -10,6 +10,7 @@
 #include "files/OutputFile.h"
 #include "files/Windows1252.h"
 #include "foundation/MenuDocument.h"
+#include "translation/TranslateUnit.h"
 
 namespace {
 
@@ -92,7 +93,7 @@ void writeLegend(ByteWriter& out, const QList<TLegendEntry>& entries) {
 // --- reading --------------------------------------------------------------
 
 void failNoMemory(ByteReader& in) {
-    in.fail(QStringLiteral("Nicht genug Speicher, um die Datei zu lesen"));
+    in.fail(TranslateText(QStringLiteral("Nicht genug Speicher, um die Datei zu lesen")));
 }
 
 // Reads one product record into a fresh (all zero) record. `scratch` carries
@@ -314,26 +315,30 @@ bool LoadMenuFile(const QString& path, MenuDocument& fresh, MenuFileGroups* grou
                   QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        setError(error, QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden: %2")
-                            .arg(nativePath(path), file.errorString()));
+        setError(error,
+                 TranslateText(QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden: %2"))
+                     .arg(nativePath(path), file.errorString()));
         return false;
     }
     if (file.isSequential()) {
-        setError(error, QStringLiteral("\"%1\" ist keine gewöhnliche Datei").arg(nativePath(path)));
+        setError(error, TranslateText(QStringLiteral("\"%1\" ist keine gewöhnliche Datei"))
+                            .arg(nativePath(path)));
         return false;
     }
     const qint64 size = file.size();
     if (size > MaxMenuFileBytes) {
         setError(error,
-                 QStringLiteral("Die Datei \"%1\" ist zu groß für eine Speisekarte (%2 Bytes)")
+                 TranslateText(
+                     QStringLiteral("Die Datei \"%1\" ist zu groß für eine Speisekarte (%2 Bytes)"))
                      .arg(nativePath(path))
                      .arg(size));
         return false;
     }
     const QByteArray bytes = file.read(size);
     if (bytes.size() != size) {
-        setError(error, QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden: %2")
-                            .arg(nativePath(path), file.errorString()));
+        setError(error,
+                 TranslateText(QStringLiteral("Die Datei \"%1\" kann nicht gelesen werden: %2"))
+                     .arg(nativePath(path), file.errorString()));
         return false;
     }
     return ReadMenuFile(bytes, fresh, groups, error);

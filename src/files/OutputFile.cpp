@@ -1,4 +1,5 @@
 #include "files/OutputFile.h"
+#include "translation/TranslateUnit.h"
 
 #include <cstdio>
 
@@ -22,13 +23,15 @@ QString nativePath(const QString& path) {
 bool writeStraight(const QString& path, const QByteArray& bytes, QString* error) {
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        setError(error, QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden: %2")
-                            .arg(nativePath(path), file.errorString()));
+        setError(error,
+                 TranslateText(QStringLiteral("Die Datei \"%1\" kann nicht geöffnet werden: %2"))
+                     .arg(nativePath(path), file.errorString()));
         return false;
     }
     if (file.write(bytes) != bytes.size()) {
-        setError(error, QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2")
-                            .arg(nativePath(path), file.errorString()));
+        setError(error,
+                 TranslateText(QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2"))
+                     .arg(nativePath(path), file.errorString()));
         return false;
     }
     return true;
@@ -39,7 +42,8 @@ bool writeStraight(const QString& path, const QByteArray& bytes, QString* error)
 bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error) {
     const QFileInfo info(path);
     if (info.isDir()) {
-        setError(error, QStringLiteral("\"%1\" ist ein Ordner, keine Datei").arg(nativePath(path)));
+        setError(error, TranslateText(QStringLiteral("\"%1\" ist ein Ordner, keine Datei"))
+                            .arg(nativePath(path)));
         return false;
     }
     if (info.exists() && !info.isFile())
@@ -47,21 +51,24 @@ bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* error
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        setError(error, QStringLiteral("Die Datei \"%1\" kann nicht angelegt werden: %2")
-                            .arg(nativePath(path), file.errorString()));
+        setError(error,
+                 TranslateText(QStringLiteral("Die Datei \"%1\" kann nicht angelegt werden: %2"))
+                     .arg(nativePath(path), file.errorString()));
         return false;
     }
     // Flushing before commit() matters: commit() does not notice when the last
     // buffered bytes fail to reach the disk (a partial write of a full disk).
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        setError(error, QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2")
-                            .arg(nativePath(path), file.errorString()));
+        setError(error,
+                 TranslateText(QStringLiteral("Die Datei \"%1\" kann nicht geschrieben werden: %2"))
+                     .arg(nativePath(path), file.errorString()));
         file.cancelWriting();
         return false;
     }
     if (!file.commit()) {
-        setError(error, QStringLiteral("Die Datei \"%1\" kann nicht gespeichert werden: %2")
-                            .arg(nativePath(path), file.errorString()));
+        setError(error,
+                 TranslateText(QStringLiteral("Die Datei \"%1\" kann nicht gespeichert werden: %2"))
+                     .arg(nativePath(path), file.errorString()));
         return false;
     }
     return true;
@@ -74,6 +81,7 @@ bool WriteOutput(const QString& path, const QByteArray& bytes, QString* error) {
         std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) == size_t(bytes.size()) &&
         std::fflush(stdout) == 0;
     if (!ok)
-        setError(error, QStringLiteral("Die Standardausgabe kann nicht geschrieben werden"));
+        setError(error, TranslateText(
+                            QStringLiteral("Die Standardausgabe kann nicht geschrieben werden")));
     return ok;
 }

@@ -236,22 +236,32 @@ QByteArray TTranslationTable::FileBytes() const {
 }
 
 bool TTranslationTable::SaveTranslations() {
-    if (batchDepth_ > 0) {
+    // A text registered while the file is written (the message of a failed
+    // write) is written with the next round.
+    if (batchDepth_ > 0 || saving_) {
         savePending_ = true;
         return true;
     }
-    savePending_ = false;
-    if (file_.isEmpty())
+    if (file_.isEmpty()) {
+        savePending_ = false;
         return true;
-    QString error;
-    if (!WriteWholeFile(file_, FileBytes(), &error)) {
-        if (!failureReported_ && reportFailure_)
-            reportFailure_(error);
-        failureReported_ = true;
-        return false;
     }
-    failureReported_ = false;
-    return true;
+    bool ok = true;
+    do {
+        savePending_ = false;
+        saving_ = true;
+        QString error;
+        ok = WriteWholeFile(file_, FileBytes(), &error);
+        saving_ = false;
+        if (!ok) {
+            if (!failureReported_ && reportFailure_)
+                reportFailure_(error);
+            failureReported_ = true;
+        } else {
+            failureReported_ = false;
+        }
+    } while (savePending_);
+    return ok;
 }
 
 void TTranslationTable::BeginBatch() {

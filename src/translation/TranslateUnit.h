@@ -122,6 +122,7 @@ private:
     std::array<std::unique_ptr<TDynaArray>, 256> transindex_;
     int batchDepth_ = 0;
     bool savePending_ = false;
+    bool saving_ = false;
     bool failureReported_ = false;
     FailureReporter reportFailure_;
 };

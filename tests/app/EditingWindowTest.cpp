@@ -21,6 +21,7 @@
 
 #include "app/FakePrompts.h"
 #include "app/MainUnit.h"
+#include "app/WindowFixture.h"
 #include "app/tabs/EditProduktFUnit.h"
 #include "files/MenuFile.h"
 #include "translation/Messages.h"
@@ -33,7 +34,7 @@ public:
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
         auto owned = std::make_unique<FakePrompts>();
         prompts = owned.get();
-        form = std::make_unique<TMainForm>(std::move(owned));
+        form = std::make_unique<TMainForm>(std::move(owned), TestStartup());
         form->show();
         QApplication::processEvents();
     }

@@ -3,9 +3,11 @@
 #include <functional>
 #include <optional>
 
+#include <QDialog>
 #include <QFont>
 #include <QStringList>
 
+#include "app/FileDialogSetup.h"
 #include "app/Prompts.h"
 
 // Answers the window's questions and dialogs as a test tells it to, and
@@ -35,30 +37,62 @@ public:
     QStringList offeredAdditives, offeredAllergens; // the check lists last offered
     QList<TProductFields> offeredProducts;          // the fields the dialog opened on
 
+    // Answers the Yes/No questions in turn; when they run out, No.
+    QList<bool> yesNoAnswers;
+    // Called for each Yes/No question before it is answered.
+    std::function<void(const QString& text, const QString& caption)> onYesNo;
+    int yesNoQuestions = 0;
+    struct Note {
+        QString text, caption;
+    };
+    QList<Note> notes; // the information boxes shown
+    // Runs a modal window of the program in place of the user; none: it is
+    // closed at once with its OK result.
+    std::function<int(QDialog&)> modal;
+    QStringList modalWindows; // the objectNames of the modal windows shown
+    QStringList dialogNames;  // the file dialogs shown, by their names
+
     Answer YesNoCancel(QWidget*, const QString& text, const QString& caption) override {
         ++questions;
         lastText = text;
         lastCaption = caption;
         return answer;
     }
+    bool YesNo(QWidget*, const QString& text, const QString& caption) override {
+        ++yesNoQuestions;
+        if (onYesNo)
+            onYesNo(text, caption);
+        return !yesNoAnswers.isEmpty() && yesNoAnswers.takeFirst();
+    }
+    void Information(QWidget*, const QString& text, const QString& caption) override {
+        notes.append({text, caption});
+    }
     void Error(QWidget*, const QString& text) override { errors << text; }
-    QString OpenMenuFileName(QWidget*) override {
+    QString OpenMenuFileName(QWidget*, const TFileDialogSetup& dialog) override {
+        dialogNames << dialog.objectName();
         ++openDialogs;
         return openName;
     }
-    QString SaveMenuFileName(QWidget*) override {
+    QString SaveMenuFileName(QWidget*, const TFileDialogSetup& dialog) override {
+        dialogNames << dialog.objectName();
         ++saveDialogs;
         return saveName;
     }
-    QString OpenCsvFileName(QWidget*) override {
+    QString OpenCsvFileName(QWidget*, const TFileDialogSetup& dialog) override {
+        dialogNames << dialog.objectName();
         ++csvDialogs;
         return csvOpenName;
     }
-    QString SaveCsvFileName(QWidget*) override {
+    QString SaveCsvFileName(QWidget*, const TFileDialogSetup& dialog) override {
+        dialogNames << dialog.objectName();
         ++csvDialogs;
         return csvSaveName;
     }
     void ShowAbout(QWidget*) override { ++abouts; }
+    int RunModal(QDialog& dialog) override {
+        modalWindows << dialog.objectName();
+        return modal ? modal(dialog) : int(QDialog::Accepted);
+    }
     bool ChooseFont(QWidget*, const QString& dialogName, QFont& chosen) override {
         fontDialogs << dialogName;
         offeredFonts << chosen;
@@ -69,8 +103,9 @@ public:
         chosen = *font;
         return true;
     }
-    QString BrowseFileName(QWidget*, const QStringList& nameFilters, const QString&) override {
-        browseFilters = nameFilters;
+    QString BrowseFileName(QWidget*, const TFileDialogSetup& dialog, const QString&) override {
+        dialogNames << dialog.objectName();
+        browseFilters = dialog.nameFilters();
         return browseName;
     }
     bool EditProduct(QWidget*, TProductFields& fields, const QStringList& additives,

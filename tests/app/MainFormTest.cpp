@@ -17,6 +17,7 @@
 #include "app/FakePrompts.h"
 #include "app/MainUnit.h"
 #include "app/MenuFixtures.h"
+#include "app/WindowFixture.h"
 #include "files/MenuFile.h"
 
 namespace {
@@ -30,7 +31,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         auto owned = std::make_unique<FakePrompts>();
         prompts = owned.get();
-        form = std::make_unique<TMainForm>(std::move(owned));
+        form = std::make_unique<TMainForm>(std::move(owned), TestStartup());
         form->show();
     }
     // A document with one category and an additive, marked changed.
@@ -296,7 +297,7 @@ TEST_F(MainFormTest, FailedSaveIsReportedAndKeepsTheMark) {
 
 TEST_F(MainFormTest, FileGivenAtStartIsOpenedWhenShown) {
     const QString path = writeFile(dir, "start.mnx", olderMenuFile());
-    TMainForm started(std::make_unique<FakePrompts>(), path);
+    TMainForm started(std::make_unique<FakePrompts>(), TestStartup(path));
     EXPECT_EQ(started.doc.katCount(), 0);
     started.show();
     EXPECT_EQ(started.doc.katCount(), 1);

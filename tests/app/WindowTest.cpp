@@ -37,9 +37,12 @@
 
 #include "common/QtPrinters.h"
 
+#include "app/FileDialogSetup.h"
+
 #include "app/FakePrompts.h"
 #include "app/MainUnit.h"
 #include "app/MenuFixtures.h"
+#include "app/WindowFixture.h"
 #include "app/tabs/BackgroundTab.h"
 #include "app/tabs/DatabaseTab.h"
 #include "app/tabs/LegendTab.h"
@@ -72,7 +75,7 @@ public:
         ASSERT_TRUE(dir.isValid());
         auto owned = std::make_unique<FakePrompts>();
         prompts = owned.get();
-        form = std::make_unique<TMainForm>(std::move(owned));
+        form = std::make_unique<TMainForm>(std::move(owned), TestStartup());
         form->show();
     }
 
@@ -582,12 +585,13 @@ TEST_F(WindowTest, ControlsHaveTheirDefaultsAndRanges) {
     EXPECT_FALSE(timer->isActive());
 
     const QStringList images = DibFilterToNameFilters(GetDIBOpenFilter());
-    EXPECT_EQ(form->fileDialog("OpenDialog2").nameFilters, images);
-    EXPECT_EQ(form->fileDialog("FilenameEdit2").nameFilters, images);
-    EXPECT_EQ(form->fileDialog("SaveDialog1").defaultSuffix, "mnx");
-    EXPECT_TRUE(form->fileDialog("SaveDialog1").confirmOverwrite);
-    EXPECT_EQ(form->fileDialog("OpenDialog3").nameFilters, QStringList{"CSV-Dateien (*.csv)"});
-    EXPECT_EQ(form->fileDialog("SaveDialog2").defaultSuffix, "xls");
+    EXPECT_EQ(form->fileDialog("OpenDialog2")->nameFilters(), images);
+    EXPECT_EQ(form->fileDialog("FilenameEdit2")->nameFilters(), images);
+    EXPECT_EQ(form->fileDialog("SaveDialog1")->defaultSuffix(), "mnx");
+    EXPECT_TRUE(form->fileDialog("SaveDialog1")->confirmOverwrite());
+    EXPECT_FALSE(form->fileDialog("SaveDialog3")->confirmOverwrite());
+    EXPECT_EQ(form->fileDialog("OpenDialog3")->nameFilters(), QStringList{"CSV-Dateien (*.csv)"});
+    EXPECT_EQ(form->fileDialog("SaveDialog2")->defaultSuffix(), "xls");
 
     EXPECT_EQ(child<QScrollArea>("ScrollBox1")->backgroundRole(), QPalette::Dark);
     EXPECT_EQ(child<QScrollArea>("ScrollBox2")->backgroundRole(), QPalette::Dark);

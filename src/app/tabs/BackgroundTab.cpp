@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "app/FileDialogSetup.h"
 #include "app/PaintBox.h"
 #include "app/Prompts.h"
 #include "app/SettingBinder.h"
@@ -23,13 +24,15 @@
 #include "editing/MenuEditor.h"
 #include "foundation/MenuDocument.h"
 #include "texture/Dib.h"
+#include "translation/TranslateUnit.h"
+#include "translation/WindowTranslation.h"
 
 QString TextureProblem(const TTexture& texture, const QString& fileName) {
     if (fileName.isEmpty() || !texture.isEmpty())
         return QString();
     if (!QFileInfo(texture.filePath()).isFile())
-        return QStringLiteral("Datei nicht gefunden");
-    return QStringLiteral("Bild nicht lesbar");
+        return TranslateText(QStringLiteral("Datei nicht gefunden"));
+    return TranslateText(QStringLiteral("Bild nicht lesbar"));
 }
 
 TBackgroundTab::TBackgroundTab(TMenuEditor& editor, TPrompts& prompts, QWidget* parent)
@@ -46,8 +49,14 @@ TBackgroundTab::TBackgroundTab(TMenuEditor& editor, TPrompts& prompts, QWidget* 
                                                style()->standardIcon(QStyle::SP_DirOpenIcon)),
                               QLineEdit::TrailingPosition);
     browse->setObjectName(QStringLiteral("FilenameEdit2Browse"));
+    // The file name and the note are the program's own; the browse dialog's
+    // filter is translated.
+    KeepTextOutOfTranslation(fileField_);
+    browseDialog_ =
+        new TFileDialogSetup("FilenameEdit2", GetDIBOpenFilter(), QString(), false, this);
     connect(browse, &QAction::triggered, this, &TBackgroundTab::browseTextureFile);
     problemNote_ = MakeNamed<QLabel>("TextureProblem");
+    KeepTextOutOfTranslation(problemNote_);
     // The note keeps its line, so the controls stay put when it comes and goes.
     problemNote_->setMinimumHeight(problemNote_->fontMetrics().height());
     QPalette warning = problemNote_->palette();
@@ -166,8 +175,7 @@ void TBackgroundTab::paintTextureView(QPainter& painter) {
 }
 
 void TBackgroundTab::browseTextureFile() {
-    const QString path = prompts_.BrowseFileName(this, DibFilterToNameFilters(GetDIBOpenFilter()),
-                                                 fileField_->text());
+    const QString path = prompts_.BrowseFileName(this, *browseDialog_, fileField_->text());
     if (!path.isEmpty())
         fileField_->setText(path);
 }

@@ -10,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QScrollArea;
 class QTimer;
+class TFileDialogSetup;
 class TPaintBox;
 class TPrompts;
 class TSettingBinder;
@@ -57,6 +58,7 @@ private:
     TSettingBinder* binder_ = nullptr;
     QLineEdit* fileField_ = nullptr;
     QLabel* problemNote_ = nullptr;
+    TFileDialogSetup* browseDialog_ = nullptr; // FilenameEdit2's browse dialog
     QScrollArea* textureBox_ = nullptr;
     TPaintBox* textureView_ = nullptr;
     QTimer* preparationDelay_ = nullptr;
