@@ -401,7 +401,9 @@ void TMainForm::firstShow() {
         // The title is translated without the document's name.
         setWindowTitle(windowTitle().section(QStringLiteral(" - ["), 0, 0));
         if (previousLanguage_ != 0) {
+            trackingChanges_ = false;
             TranslateComponentTree(startWindows());
+            trackingChanges_ = true;
             // Translated page texts are where the document starts, not edits.
             undoStack_.clear();
         }

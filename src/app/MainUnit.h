@@ -199,6 +199,9 @@ private:
     bool shownOnce_ = false;
     // The document differs from its file.
     bool changed_ = false;
+    // Off while the first showing puts the windows into their language: the
+    // translated page texts are where the document starts.
+    bool trackingChanges_ = true;
     // The program's folder, ending in '/'.
     QString programDir_;
     // The title without the document's name.

@@ -18,6 +18,8 @@ void TMainForm::updateTitle() {
 }
 
 void TMainForm::SetChanged() {
+    if (!trackingChanges_)
+        return;
     changed_ = true;
     updateTitle();
 }
