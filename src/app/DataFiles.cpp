@@ -22,10 +22,15 @@ QString TDataFiles::translationsToLoad() const {
 
 TDataFiles LocateDataFiles(const QString& programDir) {
     const QFileInfo program(programDir);
-    if (program.isDir() && program.isWritable())
+    return LocateDataFiles(programDir, program.isDir() && program.isWritable(),
+                           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+TDataFiles LocateDataFiles(const QString& programDir, bool programDirWritable,
+                           const QString& userDataFolder) {
+    if (programDirWritable)
         return DataFilesIn(programDir);
-    TDataFiles files =
-        DataFilesIn(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    TDataFiles files = DataFilesIn(userDataFolder);
     QDir().mkpath(files.folder);
     const QString shipped = withSlash(programDir) + QStringLiteral("translate.dat");
     if (QFileInfo(shipped).isFile())

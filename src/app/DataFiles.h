@@ -22,5 +22,9 @@ struct TDataFiles {
 
 // The data files of a program in `programDir` (ending in '/').
 TDataFiles LocateDataFiles(const QString& programDir);
+// The same, told whether the program's folder can be written and where the
+// user's data folder is; that folder is made when it is used.
+TDataFiles LocateDataFiles(const QString& programDir, bool programDirWritable,
+                           const QString& userDataFolder);
 // Data files kept in `folder` (tests, or a folder chosen by hand).
 TDataFiles DataFilesIn(const QString& folder);
