@@ -125,6 +125,7 @@ void TTranslationTable::AddIndexEntry(int32_t r, QStringView text) {
     e->text = NewWideCopy(text);
     e->row = r;
     e->length = int32_t(text.size());
+    firstRow_.emplace(viewOf(*e), r);
 }
 
 void TTranslationTable::BuildIndex() {
@@ -138,9 +139,19 @@ void TTranslationTable::BuildIndex() {
         if (n > 0)
             SortIndexBucket(b, 0, n - 1);
     }
+    // Of equal texts, the one whose entry comes first in its sorted bucket
+    // answers.
+    firstRow_.clear();
+    for (int b = 0; b < int(transindex_.size()); ++b) {
+        for (int32_t i = 0; i < int32_t(transindex_[std::size_t(b)]->count()); ++i) {
+            const TTransIndexRec* e = entry(b, i);
+            firstRow_.emplace(viewOf(*e), e->row);
+        }
+    }
 }
 
 void TTranslationTable::ClearIndex() {
+    firstRow_.clear();
     for (int b = 0; b < int(transindex_.size()); ++b) {
         TDynaArray& bucket = *transindex_[std::size_t(b)];
         for (int32_t i = 0; i < int32_t(bucket.count()); ++i)
@@ -196,16 +207,11 @@ QString TTranslationTable::TranslateText(const QString& text) {
     const std::u16string_view wanted(reinterpret_cast<const char16_t*>(key.utf16()),
                                      std::size_t(key.size()));
 
-    const TDynaArray& b = *transindex_[std::size_t(BucketOf(key))];
-    const auto* entries = static_cast<const TTransIndexRec*>(b.poi());
-    for (uint32_t i = 0; i < b.count(); ++i) {
-        const TTransIndexRec& e = entries[i];
-        if (e.length != int32_t(wanted.size()) || viewOf(e) != wanted)
-            continue;
-        if (e.row < 0 || e.row >= rowCount())
-            continue;
+    // The first entry of the key's bucket whose text is the key answers.
+    if (const auto found = firstRow_.find(wanted); found != firstRow_.end()) {
+        const int32_t r = found->second;
         const int column = language_ >= 0 && language_ < LanguageCount ? int(language_) : 0;
-        const QStringView translation(row(e.row)->texts[column]);
+        const QStringView translation(row(r)->texts[column]);
         if (translation.isEmpty())
             return text;
         QString result(leading, u' ');

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <string_view>
+#include <unordered_map>
 
 #include <QString>
 #include <QStringView>
@@ -30,9 +32,8 @@ struct TTransRec {
     char16_t* texts[LanguageCount];
 };
 
-// One entry of the index: an owned copy of a row's German text and the row.
-// `length` is the text's length in code units, so that a lookup can pass over
-// texts of another length without comparing them.
+// One entry of the index: an owned copy of a row's German text, the row, and
+// the text's length in code units.
 struct TTransIndexRec {
     char16_t* text;
     int32_t row;
@@ -120,6 +121,10 @@ private:
     mutable TDynaArray transtable_{sizeof(TTransRec), &atrans_};
     mutable TTransIndexRec* aindex_ = nullptr;
     std::array<std::unique_ptr<TDynaArray>, 256> transindex_;
+    // For each German text of the index, the row of its first entry in its
+    // bucket: the answer a scan of the bucket gives, found without the scan.
+    // The keys are the entries' own texts.
+    std::unordered_map<std::u16string_view, int32_t> firstRow_;
     int batchDepth_ = 0;
     bool savePending_ = false;
     bool saving_ = false;
