@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
 #include <QHeaderView>
@@ -252,6 +253,22 @@ TEST_F(TranslationWindowTest, TranslationsTypedInTheEditorShowAfterARestart) {
     EXPECT_EQ(form->doc.text(TextSetting::Heading), "Menu");
     EXPECT_EQ(child<QLineEdit>(form.get(), "CaptionEd")->text(), "Menu");
     EXPECT_FALSE(form->isChanged());
+}
+
+TEST_F(TranslationWindowTest, ATableThatCannotBeSavedIsToldOnce) {
+    // A folder in the place of translate.dat: every save fails.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("translate.dat")));
+    ASSERT_TRUE(WriteOptionsFile(file("options.dat"), 1));
+    start();
+    QCoreApplication::processEvents();
+    ASSERT_EQ(prompts->errors.size(), 1);
+    EXPECT_TRUE(
+        prompts->errors[0].startsWith("Die Übersetzungen können nicht gespeichert werden."));
+    // The table goes on in memory; later failures are not told again.
+    EXPECT_TRUE(Translations()->rowCount() > 100);
+    TranslateText(QStringLiteral("Noch ein Text"));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(prompts->errors.size(), 1);
 }
 
 // --- the language menu and options.dat ------------------------------------------
