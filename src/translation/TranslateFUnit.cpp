@@ -229,8 +229,9 @@ void TTranslateForm::search() {
                 r < 0 ? grid_->horizontalHeaderItem(c) : grid_->item(r, c);
             if (!item || !capitalLatinLetters(item->text()).contains(wanted))
                 continue;
+            // A header cell cannot be selected: no cell of the grid is then.
             if (r < 0)
-                grid_->clearSelection();
+                grid_->setCurrentIndex(QModelIndex());
             else
                 grid_->setCurrentCell(r, c, QItemSelectionModel::ClearAndSelect);
             scrollToCell(r, c);

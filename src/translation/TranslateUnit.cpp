@@ -99,6 +99,8 @@ bool TTranslationTable::LoadTranslations(const QString& path) {
     std::array<QString, LanguageCount> texts;
     QString dropped;
     for (int32_t r = 0; r < rows; ++r) {
+        if (r >= MaxTranslationRows)
+            return false;
         // Each text takes its count at least; a row that cannot fit into what
         // remains ends the file early.
         if (qint64(columns) * MinFileStrBytes > in.remaining())

@@ -26,6 +26,12 @@
 
 constexpr int LanguageCount = 20;
 
+// A translation file of more rows is damaged: the program's windows and
+// messages make a few hundred. A row can take as little as four bytes of the
+// file and still about a kilobyte of memory, so the limit also bounds what a
+// hostile file can make the program allocate.
+constexpr int32_t MaxTranslationRows = 200000;
+
 // One row of the table. Each text is owned (NewWideCopy); an empty text is
 // an allocated terminator.
 struct TTransRec {

@@ -426,6 +426,7 @@ TEST_F(TranslatorEditorTest, SearchAsksAtEachFindUntilNo) {
     // "english" in any case: the header cell of column 1 first (no cell of
     // the grid is current then), then the row that holds it.
     field->setText(QStringLiteral("eNGLISH"));
+    grid->setCurrentCell(2, 2);
     prompts_.yesNoAnswers = {true, true, true};
     find->click();
     ASSERT_EQ(prompts_.yesNoQuestions, 2);

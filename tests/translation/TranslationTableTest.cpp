@@ -233,6 +233,10 @@ TEST_F(TranslationTableTest, DamagedFilesKeepTheRowsBeforeTheDamage) {
     hugeRows.i32(20).i32(0x7FFFFFFF).append(two.mid(8));
     ByteBuilder hugeColumns;
     hugeColumns.i32(0x7FFFFFFF).i32(1).append(two.mid(8));
+    // One-column rows of an empty text, more than any table of the program.
+    ByteBuilder manyRows;
+    manyRows.i32(1).i32(MaxTranslationRows + 10);
+    manyRows.append(QByteArray(4 * (MaxTranslationRows + 10), '\0'));
     ByteBuilder negativeColumns;
     negativeColumns.i32(-3).i32(1000000000);
     struct Case {
@@ -253,6 +257,7 @@ TEST_F(TranslationTableTest, DamagedFilesKeepTheRowsBeforeTheDamage) {
         {"more rows than the file holds", hugeRows.data(), 2, false},
         {"more columns than the file holds", hugeColumns.data(), 0, false},
         {"negative column count", negativeColumns.data(), 0, false},
+        {"more rows than a table holds", manyRows.data(), MaxTranslationRows, false},
     };
     for (const Case& c : cases) {
         bool whole = true;
@@ -261,7 +266,8 @@ TEST_F(TranslationTableTest, DamagedFilesKeepTheRowsBeforeTheDamage) {
         EXPECT_EQ(whole, c.whole) << c.what;
         // The index exists whatever the damage.
         table->setLanguage(1);
-        EXPECT_EQ(table->TranslateText(QStringLiteral("Preis")), c.rows > 0 ? "Price" : "Preis")
+        const bool found = c.rows > 0 && table->text(0, 0) == "Preis";
+        EXPECT_EQ(table->TranslateText(QStringLiteral("Preis")), found ? "Price" : "Preis")
             << c.what;
     }
 }
