@@ -169,8 +169,8 @@ void TMainForm::buildFileDialogs() {
     new TFileDialogSetup("SaveDialog3", csvFiles, csv, false, this);
 }
 
-QList<QWidget*> TMainForm::startWindows() const {
-    QList<QWidget*> windows{const_cast<TMainForm*>(this)};
+QList<QWidget*> TMainForm::startWindows() {
+    QList<QWidget*> windows{this};
     windows += prompts_->windows();
     windows << translateForm_.get();
     return windows;

@@ -94,7 +94,7 @@ public:
     TTranslateForm* translateForm() const { return translateForm_.get(); }
     // The windows the program makes at start, in the order it makes them:
     // this one, the product dialog, the About box and the translator editor.
-    QList<QWidget*> startWindows() const;
+    QList<QWidget*> startWindows();
 
     void SetChanged();
     void SetUnChanged();

@@ -51,7 +51,7 @@ public:
 // Reports every change of a cell editor's text, keystroke by keystroke.
 class TCellEditDelegate : public QStyledItemDelegate {
 public:
-    TCellEditDelegate(TTranslateForm* form) : QStyledItemDelegate(form), form_(form) {}
+    explicit TCellEditDelegate(TTranslateForm* form) : QStyledItemDelegate(form), form_(form) {}
 
     QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const override {
