@@ -163,6 +163,7 @@ TTranslateForm::TTranslateForm(TPrompts& prompts, QWidget* parent)
     fixedColumn_->setModel(grid_->model());
     fixedColumn_->setSelectionModel(grid_->selectionModel());
     fixedColumn_->setFocusPolicy(Qt::NoFocus);
+    fixedColumn_->setFrameShape(QFrame::NoFrame);
     fixedColumn_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     fixedColumn_->verticalHeader()->hide();
     fixedColumn_->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
