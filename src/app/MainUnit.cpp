@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -23,6 +24,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include "app/DPIEinstellenFUnit.h"
 #include "app/tabs/BackgroundTab.h"
 #include "app/tabs/DatabaseTab.h"
 #include "app/tabs/LayoutTab.h"
@@ -62,6 +64,9 @@ TMainForm::TMainForm(std::unique_ptr<TPrompts> prompts, const QString& startFile
     status->setFixedHeight(19);
     setStatusBar(status);
     buildFileDialogs();
+    // The print-resolution dialog lives as long as the window, a window of
+    // its own.
+    printResolutionDialog_ = std::make_unique<TDPIEinstellenForm>();
 
     // Whatever the menu file stores marks the document changed when edited.
     connect(&doc, &MenuDocument::modified, this, &TMainForm::SetChanged);
@@ -142,6 +147,8 @@ void TMainForm::buildFileDialogs() {
     fileDialogs_.insert(QStringLiteral("OpenDialog3"), {csvFiles, QStringLiteral("csv"), false});
     fileDialogs_.insert(QStringLiteral("SaveDialog3"), {csvFiles, QStringLiteral("csv"), false});
     fileDialogs_.insert(QStringLiteral("FilenameEdit2"), {images, QString(), false});
+    fileDialogs_.insert(QStringLiteral("SaveDialog4"),
+                        {{QStringLiteral("PDF-Dateien (*.pdf)")}, QStringLiteral("pdf"), true});
 }
 
 void TMainForm::buildMenus() {
@@ -189,6 +196,7 @@ void TMainForm::buildMenus() {
             {"Drucken1", "Drucken", &TMainForm::printAllPages, QKeySequence::Print},
             {"AktuelleSeitedrucken1", "Aktuelle Seite drucken", &TMainForm::printCurrentPage, {}},
             {"Druckereinrichten1", "Drucker einrichten...", &TMainForm::setUpPrinter, {}},
+            {"AlsPDFexportieren1", "Als PDF exportieren...", &TMainForm::exportPdf, {}},
             separator,
             {"Beenden1", "Beenden", &TMainForm::quit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
         });
@@ -223,7 +231,8 @@ void TMainForm::buildMenus() {
                         "DPI Wert beim Drucken selber einstellen",
                         &TMainForm::choosePrintResolutionOption,
                         {}}});
-    action(QStringLiteral("DPIWertbeimDruckenselbereinstellen1"))->setCheckable(true);
+    printResolutionItem_ = action(QStringLiteral("DPIWertbeimDruckenselbereinstellen1"));
+    printResolutionItem_->setCheckable(true);
 
     QMenu* language = addMenu("Sprache1", QStringLiteral("&Sprache"));
     addItems(language, {
@@ -479,9 +488,5 @@ void TMainForm::importCsv() {
 
 // --- commands whose operations come with later work ---------------------------
 
-void TMainForm::printAllPages() {}
-void TMainForm::printCurrentPage() {}
-void TMainForm::setUpPrinter() {}
-void TMainForm::choosePrintResolutionOption() {}
 void TMainForm::chooseLanguage(QAction*) {}
 void TMainForm::openTranslator() {}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QHash>
@@ -15,10 +16,12 @@
 
 class QAction;
 class QActionGroup;
+class QPrinter;
 class QScrollArea;
 class QTabWidget;
 class QWindow;
 class TBackgroundTab;
+class TDPIEinstellenForm;
 class TDatabaseTab;
 class TLayoutTab;
 class TLegendTab;
@@ -26,6 +29,7 @@ class TPageSetup;
 class TPreviewTab;
 class TProductsTab;
 class TTexture;
+struct TLayoutView;
 
 // The setup of one of the window's file dialogs.
 struct TFileDialogSetup {
@@ -75,6 +79,11 @@ public:
     // A command of the menu bar by its name.
     QAction* action(const QString& objectName) const;
 
+    // The printer that printing uses and whose paper the preview shows.
+    QPrinter& printer();
+    // The print-resolution dialog, made once at start-up.
+    TDPIEinstellenForm& printResolutionDialog() const { return *printResolutionDialog_; }
+
     TProductsTab* productsTab() const { return productsTab_; }
     TPreviewTab* previewTab() const { return previewTab_; }
     TLayoutTab* layoutTab() const { return layoutTab_; }
@@ -109,14 +118,21 @@ public slots:
     // changed.
     void undo();
     void redo();
+    // Printing: the print dialog first, then (when the print-resolution
+    // option is checked) the resolution, then the job with its progress.
+    // Every page, or the page that the preview shows.
+    void printAllPages();
+    void printCurrentPage();
+    // The printer set-up; the preview then shows the chosen paper.
+    void setUpPrinter();
+    // The print-resolution option's check mark toggles itself.
+    void choosePrintResolutionOption();
+    // The whole menu as a PDF file, as the preview lays it out.
+    void exportPdf();
     // Commands whose operations are still to come: each is bound to its menu
     // item and does nothing yet.
     void exportCsv();
     void importCsv();
-    void printAllPages();
-    void printCurrentPage();
-    void setUpPrinter();
-    void choosePrintResolutionOption();
     void chooseLanguage(QAction* item);
     void openTranslator();
 
@@ -146,6 +162,19 @@ private:
     // Moves the wheel's scroll box by `pixels` (positive: down).
     void scrollByWheel(int pixels);
 
+    // Printing and PDF (MainUnitPrint.cpp).
+    void printMenu(bool currentPageOnly);
+    // What printing and the PDF lay out: the preview's choice of categories
+    // and texture at physical size.
+    TLayoutView outputView() const;
+    // After a printer dialog: the preview shows the printer's paper when the
+    // printer or its page changed.
+    void followPrinter(const QString& printerBefore, const TPageSetup& paperBefore);
+    // A progress callback that opens the progress dialog for a job of more
+    // than a few steps.
+    std::function<bool(int, int)> progressFor(const QString& text,
+                                              std::unique_ptr<TProgress>& progress);
+
     // The undo stack's steps refer to the document: declared after it, so
     // that they go first.
     QUndoStack undoStack_;
@@ -156,6 +185,10 @@ private:
     QHash<QString, TFileDialogSetup> fileDialogs_;
     QPointer<QWindow> wheelWindow_;
     int wheelPending_ = 0;
+
+    std::unique_ptr<QPrinter> printer_; // made when first needed
+    std::unique_ptr<TDPIEinstellenForm> printResolutionDialog_;
+    QAction* printResolutionItem_ = nullptr;
 
     QTabWidget* tabs_ = nullptr;
     QActionGroup* languages_ = nullptr;

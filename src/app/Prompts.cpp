@@ -4,14 +4,20 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QProgressDialog>
 
 #include "app/AboutBox.h"
+#include "app/DPIEinstellenFUnit.h"
 #include "app/tabs/EditProduktFUnit.h"
+#include "translation/Messages.h"
 
 namespace {
 
 const QString kMenuFilter = QStringLiteral("Speisekarten (*.mnx)");
 const QString kCsvFilter = QStringLiteral("CSV-Dateien (*.csv)");
+const QString kPdfFilter = QStringLiteral("PDF-Dateien (*.pdf)");
 
 QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, QString& last,
                       const QString& filter = kMenuFilter,
@@ -31,6 +37,30 @@ QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, QString& la
     last = dialog.selectedFiles().constFirst();
     return last;
 }
+
+// A progress dialog that appears only when the job takes a while.
+class TDialogProgress : public TProgress {
+public:
+    TDialogProgress(QWidget* parent, const QString& text, int steps)
+        : dialog_(text, TranslateText(QStringLiteral("Abbrechen")), 0, steps, parent) {
+        dialog_.setObjectName(QStringLiteral("ProgressDialog"));
+        dialog_.setWindowTitle(QStringLiteral("Menolux"));
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(500);
+        dialog_.setAutoReset(false);
+        dialog_.setAutoClose(false);
+        dialog_.setValue(0);
+    }
+    bool Advance(int done) override {
+        // A modal progress dialog lets the events through here, the click on
+        // its button included.
+        dialog_.setValue(done);
+        return !dialog_.wasCanceled();
+    }
+
+private:
+    QProgressDialog dialog_;
+};
 
 } // namespace
 
@@ -110,4 +140,36 @@ bool TDialogPrompts::EditProduct(QWidget*, TProductFields& fields, const QString
         return false;
     fields = productDialog_->fields();
     return true;
+}
+
+bool TDialogPrompts::Print(QWidget* parent, QPrinter& printer, int pages) {
+    QPrintDialog dialog(&printer, parent);
+    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile |
+                                                       QAbstractPrintDialog::PrintCollateCopies |
+                                                       QAbstractPrintDialog::PrintShowPageSize;
+    if (pages > 0) {
+        options |= QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCurrentPage;
+        dialog.setMinMax(1, pages);
+    }
+    dialog.setOptions(options);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool TDialogPrompts::SetUpPrinter(QWidget* parent, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool TDialogPrompts::ChoosePrintResolution(TDPIEinstellenForm& dialog) {
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::unique_ptr<TProgress> TDialogPrompts::StartProgress(QWidget* parent, const QString& text,
+                                                         int steps) {
+    return std::make_unique<TDialogProgress>(parent, text, steps);
+}
+
+QString TDialogPrompts::SavePdfFileName(QWidget* parent) {
+    return runFileDialog(parent, QFileDialog::AcceptSave, lastPdfSaved_, kPdfFilter,
+                         QStringLiteral("pdf"));
 }
