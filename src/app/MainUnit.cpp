@@ -15,6 +15,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -95,6 +96,8 @@ TMainForm::TMainForm(std::unique_ptr<TPrompts> prompts, const QString& startFile
 }
 
 TMainForm::~TMainForm() {
+    if (formStorageRestored_ && !formStorageSaved_)
+        saveFormStorage();
     tearDown();
 }
 
@@ -350,6 +353,46 @@ void TMainForm::buildTabs() {
 
 // --- showing and closing -----------------------------------------------------
 
+void TMainForm::setVisible(bool visible) {
+    if (visible && !isVisible())
+        restoreFormStorage();
+    QMainWindow::setVisible(visible);
+}
+
+namespace {
+
+// The form storage: one section named after the window's class.
+const QString kFormStorage = QStringLiteral("TMainForm");
+const QString kGeometryKey = QStringLiteral("Geometry");
+const QString kPrintResolutionKey = QStringLiteral("DPIWertbeimDruckenselbereinstellen1.Checked");
+
+} // namespace
+
+void TMainForm::restoreFormStorage() {
+    QSettings settings;
+    settings.beginGroup(kFormStorage);
+    // Position, size and window state (maximised and the like).
+    const QByteArray geometry = settings.value(kGeometryKey).toByteArray();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+    if (settings.contains(kPrintResolutionKey))
+        printResolutionItem_->setChecked(settings.value(kPrintResolutionKey).toBool());
+    formStorageRestored_ = true;
+    formStorageSaved_ = false;
+}
+
+void TMainForm::saveFormStorage() {
+    // A store that cannot be written is no reason to keep the window open:
+    // the next start uses what it finds.
+    QSettings settings;
+    settings.beginGroup(kFormStorage);
+    settings.setValue(kGeometryKey, saveGeometry());
+    settings.setValue(kPrintResolutionKey, printResolutionItem_->isChecked());
+    settings.endGroup();
+    settings.sync();
+    formStorageSaved_ = true;
+}
+
 void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // The wheel is seen where it enters the window, before any control.
@@ -384,6 +427,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
     // The options file is written here once it exists.
     event->accept();
+
+    saveFormStorage();
 }
 
 // --- keyboard and wheel ------------------------------------------------------

@@ -137,6 +137,8 @@ public slots:
     void openTranslator();
 
 protected:
+    // Each showing first restores the form storage.
+    void setVisible(bool visible) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -174,6 +176,9 @@ private:
     // than a few steps.
     std::function<bool(int, int)> progressFor(const QString& text,
                                               std::unique_ptr<TProgress>& progress);
+    // The form storage: window placement and the print-resolution option.
+    void restoreFormStorage();
+    void saveFormStorage();
 
     // The undo stack's steps refer to the document: declared after it, so
     // that they go first.
@@ -189,6 +194,9 @@ private:
     std::unique_ptr<QPrinter> printer_; // made when first needed
     std::unique_ptr<TDPIEinstellenForm> printResolutionDialog_;
     QAction* printResolutionItem_ = nullptr;
+    // The form storage was restored by the last showing, and saved since.
+    bool formStorageRestored_ = false;
+    bool formStorageSaved_ = false;
 
     QTabWidget* tabs_ = nullptr;
     QActionGroup* languages_ = nullptr;
