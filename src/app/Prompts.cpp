@@ -38,7 +38,9 @@ QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, QString& la
     return last;
 }
 
-// A progress dialog that appears only when the job takes a while.
+// A progress dialog, shown at once: while it lets the events through, the
+// window behind it takes no input, so nothing changes the menu that the job
+// is laying out.
 class TDialogProgress : public TProgress {
 public:
     TDialogProgress(QWidget* parent, const QString& text, int steps)
@@ -46,9 +48,10 @@ public:
         dialog_.setObjectName(QStringLiteral("ProgressDialog"));
         dialog_.setWindowTitle(QStringLiteral("Menolux"));
         dialog_.setWindowModality(Qt::WindowModal);
-        dialog_.setMinimumDuration(500);
+        dialog_.setMinimumDuration(0);
         dialog_.setAutoReset(false);
         dialog_.setAutoClose(false);
+        dialog_.show();
         dialog_.setValue(0);
     }
     bool Advance(int done) override {

@@ -13,6 +13,7 @@
 #include <QPageLayout>
 #include <QPageRanges>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSpinBox>
@@ -409,6 +410,28 @@ TEST_F(PrintTest, LongJobsShowProgressAndCancelCleanly) {
     EXPECT_EQ(PdfPageCount(prompts->pdfSaveName), 6);
     EXPECT_EQ(prompts->progresses.last().steps, 6);
     EXPECT_EQ(prompts->progresses.last().advanced, (QList<int>{0, 1, 2, 3, 4, 5}));
+}
+
+// The real progress dialog shows at once and keeps the window behind it
+// from input while the job runs; its button cancels.
+TEST(DialogProgress, ShowsAtOnceAndCancels) {
+    QWidget window;
+    window.show();
+    TDialogPrompts prompts;
+    std::unique_ptr<TProgress> progress =
+        prompts.StartProgress(&window, QStringLiteral("Die Speisekarte wird gedruckt …"), 5);
+    auto* dialog = window.findChild<QProgressDialog*>(QStringLiteral("ProgressDialog"));
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->windowModality(), Qt::WindowModal);
+    EXPECT_EQ(dialog->labelText(), "Die Speisekarte wird gedruckt …");
+    EXPECT_EQ(dialog->maximum(), 5);
+    EXPECT_TRUE(progress->Advance(1));
+    EXPECT_EQ(dialog->value(), 1);
+    dialog->cancel();
+    EXPECT_FALSE(progress->Advance(2));
+    progress.reset();
+    EXPECT_EQ(window.findChild<QProgressDialog*>(), nullptr);
 }
 
 // A job that cannot be done says so, and writes nothing.
