@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -31,7 +32,7 @@
 #include "app/DPIEinstellenFUnit.h"
 #include "app/FakePrompts.h"
 #include "app/MainUnit.h"
-#include "app/tabs/PreviewTab.h"
+#include "app/tabs/ProductsTab.h"
 #include "layout/Export.h"
 #include "layout/Preview.h"
 #include "layout/Printing.h"
@@ -171,6 +172,16 @@ TEST_F(PrintTest, DruckenPrintsEveryPageInOneJob) {
     form->findChild<QToolButton*>(QStringLiteral("DruckenBtn"))->click();
     EXPECT_EQ(prompts->printDialogPages.size(), 2);
     EXPECT_EQ(sheets(again), (QList<int>{1, 2, 3}));
+
+    // "Nur die markierte Kategorie ausgeben" holds for paper as for the
+    // preview.
+    form->productsTab()->selectCategory(1);
+    form->findChild<QCheckBox*>(QStringLiteral("OnlySelected"))->setChecked(true);
+    const QString selected = dir.filePath(QStringLiteral("auswahl.pdf"));
+    printTo(selected);
+    trigger("Drucken1");
+    EXPECT_EQ(prompts->printDialogPages.last(), 1);
+    EXPECT_EQ(sheets(selected), QList<int>{2});
 }
 
 // "Aktuelle Seite drucken" prints the page the preview shows, as the preview
