@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
