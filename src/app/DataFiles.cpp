@@ -22,8 +22,11 @@ QString TDataFiles::translationsToLoad() const {
 
 TDataFiles LocateDataFiles(const QString& programDir) {
     const QFileInfo program(programDir);
+    // The folder is named after the program alone, whatever organisation
+    // name the application carries.
     return LocateDataFiles(programDir, program.isDir() && program.isWritable(),
-                           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+                           QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+                               QStringLiteral("/Menolux"));
 }
 
 TDataFiles LocateDataFiles(const QString& programDir, bool programDirWritable,

@@ -11,10 +11,12 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
+#include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -25,6 +27,7 @@
 #include <QWheelEvent>
 #include <QWindow>
 
+#include "app/DPIEinstellenFUnit.h"
 #include "app/FileDialogSetup.h"
 #include "app/OptionsFile.h"
 #include "app/tabs/BackgroundTab.h"
@@ -60,6 +63,25 @@ TMainForm::TMainForm(std::unique_ptr<TPrompts> prompts, const TStartup& startup,
       startFile_(startup.startFile) {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(QStringLiteral("Quenderl Menolux 1.0"));
+    // The translation table comes first: the controls may fetch texts.
+    programDir_ = QCoreApplication::applicationDirPath();
+    if (!programDir_.endsWith(QLatin1Char('/')))
+        programDir_ += QLatin1Char('/');
+    dataFiles_ = startup.dataFolder.isEmpty() ? LocateDataFiles(programDir_)
+                                              : DataFilesIn(startup.dataFolder);
+    TTranslationTable& table =
+        InitTranslation(dataFiles_.translations(), dataFiles_.translationsToLoad());
+    // A failed save keeps the file as it was; the user hears of it once, after
+    // the event that caused it.
+    table.setSaveFailureReporter([self = QPointer<TMainForm>(this)](const QString& message) {
+        QTimer::singleShot(0, self, [self, message] {
+            if (self)
+                self->prompts_->Error(self,
+                                      TranslateText(QStringLiteral("Die Übersetzungen können nicht "
+                                                                   "gespeichert werden.")) +
+                                          QStringLiteral("\n\n") + message);
+        });
+    });
     resize(960, 640); // room for all seven tabs with their icons
     if (const QScreen* s = screen())
         move(s->availableGeometry().center() - rect().center());
@@ -82,24 +104,6 @@ TMainForm::TMainForm(std::unique_ptr<TPrompts> prompts, const TStartup& startup,
             &TProductsTab::editProduct);
     productsTab_->fitColumnsOnResizeOf(databaseTab_->databaseList());
 
-    programDir_ = QCoreApplication::applicationDirPath();
-    if (!programDir_.endsWith(QLatin1Char('/')))
-        programDir_ += QLatin1Char('/');
-    dataFiles_ = startup.dataFolder.isEmpty() ? LocateDataFiles(programDir_)
-                                              : DataFilesIn(startup.dataFolder);
-    TTranslationTable& table =
-        InitTranslation(dataFiles_.translations(), dataFiles_.translationsToLoad());
-    // A failed save keeps the file as it was; the user hears of it once, after
-    // the event that caused it.
-    table.setSaveFailureReporter([self = QPointer<TMainForm>(this)](const QString& message) {
-        QTimer::singleShot(0, self, [self, message] {
-            if (self)
-                self->prompts_->Error(self,
-                                      TranslateText(QStringLiteral("Die Übersetzungen können nicht "
-                                                                   "gespeichert werden.")) +
-                                          QStringLiteral("\n\n") + message);
-        });
-    });
     mainCaption_ = windowTitle();
     productsTab_->ListProds();
     // The texture file; setting it prepares the texture. A document that has
@@ -111,10 +115,15 @@ TMainForm::TMainForm(std::unique_ptr<TPrompts> prompts, const TStartup& startup,
     LoadOptions();
     databaseTab_->ListDatabase();
     previewTab_->repaintPreview();
+    // The translator editor and the print-resolution dialog live as long as
+    // the window, each a window of its own.
     translateForm_ = std::make_unique<TTranslateForm>(*prompts_);
+    printResolutionDialog_ = std::make_unique<TDPIEinstellenForm>();
 }
 
 TMainForm::~TMainForm() {
+    if (formStorageRestored_ && !formStorageSaved_)
+        saveFormStorage();
     tearDown();
 }
 
@@ -167,12 +176,14 @@ void TMainForm::buildFileDialogs() {
                          QStringLiteral("xls"), false, this);
     new TFileDialogSetup("OpenDialog3", csvFiles, csv, false, this);
     new TFileDialogSetup("SaveDialog3", csvFiles, csv, false, this);
+    new TFileDialogSetup("SaveDialog4", QStringLiteral("PDF-Dateien (*.pdf)|*.pdf"),
+                         QStringLiteral("pdf"), true, this);
 }
 
 QList<QWidget*> TMainForm::startWindows() {
     QList<QWidget*> windows{this};
     windows += prompts_->windows();
-    windows << translateForm_.get();
+    windows << translateForm_.get() << printResolutionDialog_.get();
     return windows;
 }
 
@@ -221,6 +232,7 @@ void TMainForm::buildMenus() {
             {"Drucken1", "Drucken", &TMainForm::printAllPages, QKeySequence::Print},
             {"AktuelleSeitedrucken1", "Aktuelle Seite drucken", &TMainForm::printCurrentPage, {}},
             {"Druckereinrichten1", "Drucker einrichten...", &TMainForm::setUpPrinter, {}},
+            {"AlsPDFexportieren1", "Als PDF exportieren...", &TMainForm::exportPdf, {}},
             separator,
             {"Beenden1", "Beenden", &TMainForm::quit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
         });
@@ -257,7 +269,8 @@ void TMainForm::buildMenus() {
                         "DPI Wert beim Drucken selber einstellen",
                         &TMainForm::choosePrintResolutionOption,
                         {}}});
-    action(QStringLiteral("DPIWertbeimDruckenselbereinstellen1"))->setCheckable(true);
+    printResolutionItem_ = action(QStringLiteral("DPIWertbeimDruckenselbereinstellen1"));
+    printResolutionItem_->setCheckable(true);
 
     QMenu* language = addMenu("Sprache1", QStringLiteral("&Sprache"));
     addItems(language, {
@@ -374,6 +387,46 @@ void TMainForm::buildTabs() {
 
 // --- showing and closing -----------------------------------------------------
 
+void TMainForm::setVisible(bool visible) {
+    if (visible && !isVisible())
+        restoreFormStorage();
+    QMainWindow::setVisible(visible);
+}
+
+namespace {
+
+// The form storage: one section named after the window's class.
+const QString kFormStorage = QStringLiteral("TMainForm");
+const QString kGeometryKey = QStringLiteral("Geometry");
+const QString kPrintResolutionKey = QStringLiteral("DPIWertbeimDruckenselbereinstellen1.Checked");
+
+} // namespace
+
+void TMainForm::restoreFormStorage() {
+    QSettings settings;
+    settings.beginGroup(kFormStorage);
+    // Position, size and window state (maximised and the like).
+    const QByteArray geometry = settings.value(kGeometryKey).toByteArray();
+    if (!geometry.isEmpty())
+        restoreGeometry(geometry);
+    if (settings.contains(kPrintResolutionKey))
+        printResolutionItem_->setChecked(settings.value(kPrintResolutionKey).toBool());
+    formStorageRestored_ = true;
+    formStorageSaved_ = false;
+}
+
+void TMainForm::saveFormStorage() {
+    // A store that cannot be written is no reason to keep the window open:
+    // the next start uses what it finds.
+    QSettings settings;
+    settings.beginGroup(kFormStorage);
+    settings.setValue(kGeometryKey, saveGeometry());
+    settings.setValue(kPrintResolutionKey, printResolutionItem_->isChecked());
+    settings.endGroup();
+    settings.sync();
+    formStorageSaved_ = true;
+}
+
 void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     // The wheel is seen where it enters the window, before any control.
@@ -425,6 +478,8 @@ void TMainForm::closeEvent(QCloseEvent* event) {
     }
     SaveOptions();
     event->accept();
+
+    saveFormStorage();
 }
 
 // --- options and languages ------------------------------------------------------
@@ -581,10 +636,3 @@ void TMainForm::importCsv() {
                                  .arg(products)
                                  .arg(categories));
 }
-
-// --- commands whose operations come with later work ---------------------------
-
-void TMainForm::printAllPages() {}
-void TMainForm::printCurrentPage() {}
-void TMainForm::setUpPrinter() {}
-void TMainForm::choosePrintResolutionOption() {}

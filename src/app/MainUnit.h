@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 
 #include <QHash>
@@ -16,10 +17,12 @@
 
 class QAction;
 class QActionGroup;
+class QPrinter;
 class QScrollArea;
 class QTabWidget;
 class QWindow;
 class TBackgroundTab;
+class TDPIEinstellenForm;
 class TDatabaseTab;
 class TLayoutTab;
 class TLegendTab;
@@ -29,6 +32,7 @@ class TFileDialogSetup;
 class TProductsTab;
 class TTexture;
 class TTranslateForm;
+struct TLayoutView;
 
 // What the window starts with.
 struct TStartup {
@@ -84,6 +88,11 @@ public:
     // A command of the menu bar by its name.
     QAction* action(const QString& objectName) const;
 
+    // The printer that printing uses and whose paper the preview shows.
+    QPrinter& printer();
+    // The print-resolution dialog, made once at start-up.
+    TDPIEinstellenForm& printResolutionDialog() const { return *printResolutionDialog_; }
+
     TProductsTab* productsTab() const { return productsTab_; }
     TPreviewTab* previewTab() const { return previewTab_; }
     TLayoutTab* layoutTab() const { return layoutTab_; }
@@ -93,7 +102,8 @@ public:
     TDatabaseTab* databaseTab() const { return databaseTab_; }
     TTranslateForm* translateForm() const { return translateForm_.get(); }
     // The windows the program makes at start, in the order it makes them:
-    // this one, the product dialog, the About box and the translator editor.
+    // this one, the product dialog, the About box, the translator editor and
+    // the print-resolution dialog.
     QList<QWidget*> startWindows();
 
     void SetChanged();
@@ -130,6 +140,17 @@ public slots:
     // changed.
     void undo();
     void redo();
+    // Printing: the print dialog first, then (when the print-resolution
+    // option is checked) the resolution, then the job with its progress.
+    // Every page, or the page that the preview shows.
+    void printAllPages();
+    void printCurrentPage();
+    // The printer set-up; the preview then shows the chosen paper.
+    void setUpPrinter();
+    // The print-resolution option's check mark toggles itself.
+    void choosePrintResolutionOption();
+    // The whole menu as a PDF file, as the preview lays it out.
+    void exportPdf();
     void exportCsv();
     void importCsv();
     // Makes the language of `item` active for every text fetched from now
@@ -137,14 +158,10 @@ public slots:
     void chooseLanguage(QAction* item);
     // The translator editor, then the notice to start again.
     void openTranslator();
-    // Commands whose operations are still to come: each is bound to its menu
-    // item and does nothing yet.
-    void printAllPages();
-    void printCurrentPage();
-    void setUpPrinter();
-    void choosePrintResolutionOption();
 
 protected:
+    // Each showing first restores the form storage.
+    void setVisible(bool visible) override;
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -173,6 +190,22 @@ private:
     // Moves the wheel's scroll box by `pixels` (positive: down).
     void scrollByWheel(int pixels);
 
+    // Printing and PDF (MainUnitPrint.cpp).
+    void printMenu(bool currentPageOnly);
+    // What printing and the PDF lay out: the preview's choice of categories
+    // and texture at physical size.
+    TLayoutView outputView() const;
+    // After a printer dialog: the preview shows the printer's paper when the
+    // printer or its page changed.
+    void followPrinter(const QString& printerBefore, const TPageSetup& paperBefore);
+    // A progress callback that opens the progress dialog for a job of more
+    // than a few steps.
+    std::function<bool(int, int)> progressFor(const QString& text,
+                                              std::unique_ptr<TProgress>& progress);
+    // The form storage: window placement and the print-resolution option.
+    void restoreFormStorage();
+    void saveFormStorage();
+
     // The undo stack's steps refer to the document: declared after it, so
     // that they go first.
     QUndoStack undoStack_;
@@ -184,6 +217,13 @@ private:
     std::unique_ptr<TTranslateForm> translateForm_;
     QPointer<QWindow> wheelWindow_;
     int wheelPending_ = 0;
+
+    std::unique_ptr<QPrinter> printer_; // made when first needed
+    std::unique_ptr<TDPIEinstellenForm> printResolutionDialog_;
+    QAction* printResolutionItem_ = nullptr;
+    // The form storage was restored by the last showing, and saved since.
+    bool formStorageRestored_ = false;
+    bool formStorageSaved_ = false;
 
     QTabWidget* tabs_ = nullptr;
     QActionGroup* languages_ = nullptr;

@@ -4,10 +4,15 @@
 #include <QFileInfo>
 #include <QFontDialog>
 #include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QProgressDialog>
 
 #include "app/AboutBox.h"
+#include "app/DPIEinstellenFUnit.h"
 #include "app/FileDialogSetup.h"
 #include "app/tabs/EditProduktFUnit.h"
+#include "translation/TranslateUnit.h"
 
 namespace {
 
@@ -28,6 +33,33 @@ QString runFileDialog(QWidget* parent, QFileDialog::AcceptMode mode, QString& la
     last = dialog.selectedFiles().constFirst();
     return last;
 }
+
+// A progress dialog, shown at once: while it lets the events through, the
+// window behind it takes no input, so nothing changes the menu that the job
+// is laying out.
+class TDialogProgress : public TProgress {
+public:
+    TDialogProgress(QWidget* parent, const QString& text, int steps)
+        : dialog_(text, TranslateText(QStringLiteral("Abbrechen")), 0, steps, parent) {
+        dialog_.setObjectName(QStringLiteral("ProgressDialog"));
+        dialog_.setWindowTitle(QStringLiteral("Menolux"));
+        dialog_.setWindowModality(Qt::WindowModal);
+        dialog_.setMinimumDuration(0);
+        dialog_.setAutoReset(false);
+        dialog_.setAutoClose(false);
+        dialog_.show();
+        dialog_.setValue(0);
+    }
+    bool Advance(int done) override {
+        // A modal progress dialog lets the events through here, the click on
+        // its button included.
+        dialog_.setValue(done);
+        return !dialog_.wasCanceled();
+    }
+
+private:
+    QProgressDialog dialog_;
+};
 
 } // namespace
 
@@ -122,4 +154,35 @@ bool TDialogPrompts::EditProduct(QWidget*, TProductFields& fields, const QString
         return false;
     fields = productDialog_->fields();
     return true;
+}
+
+bool TDialogPrompts::Print(QWidget* parent, QPrinter& printer, int pages) {
+    QPrintDialog dialog(&printer, parent);
+    QAbstractPrintDialog::PrintDialogOptions options = QAbstractPrintDialog::PrintToFile |
+                                                       QAbstractPrintDialog::PrintCollateCopies |
+                                                       QAbstractPrintDialog::PrintShowPageSize;
+    if (pages > 0) {
+        options |= QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintCurrentPage;
+        dialog.setMinMax(1, pages);
+    }
+    dialog.setOptions(options);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool TDialogPrompts::SetUpPrinter(QWidget* parent, QPrinter& printer) {
+    QPageSetupDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+bool TDialogPrompts::ChoosePrintResolution(TDPIEinstellenForm& dialog) {
+    return dialog.exec() == QDialog::Accepted;
+}
+
+std::unique_ptr<TProgress> TDialogPrompts::StartProgress(QWidget* parent, const QString& text,
+                                                         int steps) {
+    return std::make_unique<TDialogProgress>(parent, text, steps);
+}
+
+QString TDialogPrompts::SavePdfFileName(QWidget* parent, const TFileDialogSetup& dialog) {
+    return runFileDialog(parent, QFileDialog::AcceptSave, lastPdfSaved_, dialog);
 }

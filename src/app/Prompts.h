@@ -10,10 +10,21 @@
 
 class QDialog;
 class QFont;
+class QPrinter;
 class QWidget;
 class TAboutBox;
+class TDPIEinstellenForm;
 class TEditProduktForm;
 class TFileDialogSetup;
+
+// A progress dialog of a long job, open while the object lives.
+class TProgress {
+public:
+    virtual ~TProgress() = default;
+    // Shows that `done` of the job's steps are done; false once the user
+    // has cancelled the job.
+    virtual bool Advance(int done) = 0;
+};
 
 // The modal questions and file dialogs of the main window. The window asks
 // through this interface so that tests can answer in place of a user.
@@ -61,6 +72,25 @@ public:
     // and `fields` untouched, when cancelled.
     virtual bool EditProduct(QWidget* parent, TProductFields& fields, const QStringList& additives,
                              const QStringList& allergens) = 0;
+
+    // --- printing and PDF ---
+    // The print dialog on `printer`: the printer, copies and printing to a
+    // file; with `pages` above 0 also a range of pages 1 … `pages` and the
+    // current page. True when the user chose to print; `printer` then holds
+    // the choices.
+    virtual bool Print(QWidget* parent, QPrinter& printer, int pages) = 0;
+    // The printer set-up dialog on `printer` (paper, orientation, margins);
+    // true when accepted.
+    virtual bool SetUpPrinter(QWidget* parent, QPrinter& printer) = 0;
+    // The print-resolution dialog, modal; true when closed with OK.
+    virtual bool ChoosePrintResolution(TDPIEinstellenForm& dialog) = 0;
+    // A progress dialog with `text` over `steps` steps and a button that
+    // cancels the job.
+    virtual std::unique_ptr<TProgress> StartProgress(QWidget* parent, const QString& text,
+                                                     int steps) = 0;
+    // The save dialog for PDF files (SaveDialog4), which asks before
+    // overwriting a file. Empty when cancelled.
+    virtual QString SavePdfFileName(QWidget* parent, const TFileDialogSetup& dialog) = 0;
 };
 
 // The real dialogs. Each file dialog starts where the user last chose a file
@@ -83,6 +113,12 @@ public:
                            const QString& current) override;
     bool EditProduct(QWidget* parent, TProductFields& fields, const QStringList& additives,
                      const QStringList& allergens) override;
+    bool Print(QWidget* parent, QPrinter& printer, int pages) override;
+    bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;
+    bool ChoosePrintResolution(TDPIEinstellenForm& dialog) override;
+    std::unique_ptr<TProgress> StartProgress(QWidget* parent, const QString& text,
+                                             int steps) override;
+    QString SavePdfFileName(QWidget* parent, const TFileDialogSetup& dialog) override;
 
     TDialogPrompts();
     ~TDialogPrompts() override;
@@ -96,4 +132,5 @@ private:
     QString lastSaved_;     // SaveDialog1
     QString lastCsvOpened_; // OpenDialog3
     QString lastCsvSaved_;  // SaveDialog3
+    QString lastPdfSaved_;  // SaveDialog4
 };

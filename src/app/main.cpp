@@ -60,6 +60,7 @@ int main(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Menolux"));
+    QApplication::setOrganizationName(QStringLiteral("Menolux")); // the per-user store's folder
 
     TMainForm form(nullptr, TStartup{cl.file, QString()});
     // Qt's own texts (buttons of message boxes, file dialogs) speak the

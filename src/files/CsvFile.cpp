@@ -6,7 +6,7 @@
 #include "foundation/DynaArray.h"
 #include "foundation/MenuDocument.h"
 #include "foundation/ProduktRec.h"
-#include "translation/Messages.h"
+#include "translation/TranslateUnit.h"
 
 void AddCsvField(QString& line, const QString& field) {
     line += u'"';

@@ -52,6 +52,8 @@ bool RenderPdf(MenuDocument& doc, const TExportRequest& req, QByteArray* pdf, QS
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
     writer.setCreator(QStringLiteral("Menolux"));
+    if (!req.title.isEmpty())
+        writer.setTitle(req.title);
     writer.setResolution(req.paper.pdpi);
     const QSizeF mm(req.paper.WidthMM(), req.paper.HeightMM());
     writer.setPageLayout(QPageLayout(QPageSize(mm, QPageSize::Millimeter), QPageLayout::Portrait,
@@ -74,16 +76,21 @@ bool RenderPdf(MenuDocument& doc, const TExportRequest& req, QByteArray* pdf, QS
     }
     // Every page in one pass of the layout.
     bool tooLong = false;
-    const int pages = PaintAllPages(doc, view, canvas, request, [&](int page) {
+    bool stopped = req.progress && !req.progress(1);
+    const int pages = stopped ? -1 : PaintAllPages(doc, view, canvas, request, [&](int page) {
         tooLong = page > req.maxPages;
-        return !tooLong && writer.newPage();
+        stopped = !tooLong && req.progress && !req.progress(page);
+        return !tooLong && !stopped && writer.newPage();
     });
     painter.end();
     if (pages < 0) {
-        setError(error, tooLong ? QStringLiteral("the menu has more than %1 pages; a PDF holds at "
-                                                 "most %1 (export single pages with --page)")
-                                      .arg(req.maxPages)
-                                : QStringLiteral("cannot start a new page of the PDF"));
+        if (stopped)
+            setError(error, QString());
+        else
+            setError(error, tooLong ? QStringLiteral("the menu has more than %1 pages; a PDF holds "
+                                                     "at most %1 (export single pages with --page)")
+                                          .arg(req.maxPages)
+                                    : QStringLiteral("cannot start a new page of the PDF"));
         return false;
     }
     return true;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include <QByteArray>
 #include <QString>
 
@@ -20,10 +22,17 @@ struct TExportRequest {
     // A PDF of every page holds at most this many; a longer menu is refused
     // rather than cut.
     int maxPages = 10000;
+    // The PDF's title; none when empty.
+    QString title;
+    // Called as each page of a PDF of every page starts, page 1 included,
+    // with its number; false stops the export, which then fails with an
+    // empty error.
+    std::function<bool(int)> progress;
 };
 
 // Every page (or the requested one) at physical size, one PDF page per menu
-// page, at the paper's resolution.
+// page, at the paper's resolution. Every page comes from one pass of the
+// layout.
 bool RenderPdf(MenuDocument& doc, const TExportRequest& req, QByteArray* pdf, QString* error);
 // One page as the preview draws it: a white page with its outline.
 bool RenderPng(MenuDocument& doc, const TExportRequest& req, QByteArray* png, QString* error);

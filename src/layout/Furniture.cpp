@@ -70,12 +70,9 @@ void TMenuLayout::DrawPageFurniture() {
         headermm = 0;
     }
 
-    // The frame is the same at every page start. Drawing it at the start of
-    // page 1 and of the requested page gives the very same picture as drawing
-    // it at every page start (the requested page's texture covers what came
-    // before, and a frame over an identical frame changes nothing), and
-    // saves drawing it once per page of a long menu on every redraw.
-    if (doc_.flag(FlagSetting::Frame) && (pageno == 1 || OnPage()))
+    // The frame is the same at every page start: drawn here on the page that
+    // starts, and by AdvancePage over the page before (see PaintToCanvas).
+    if (doc_.flag(FlagSetting::Frame) && OnPage())
         DrawFrame();
     basesize = savedBase;
 }

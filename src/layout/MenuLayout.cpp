@@ -8,7 +8,7 @@
 
 #include <QLocale>
 
-#include "translation/Messages.h"
+#include "translation/TranslateUnit.h"
 
 namespace {
 
@@ -343,26 +343,36 @@ void TMenuLayout::DrawLines(const QString& text, double width, int x, double lin
 
 void TMenuLayout::AdvancePage() {
     ++pageno;
-    if (!startPage_)
-        return;
-    // Every page is drawn: the new one is the page drawn from now on, unless
-    // the caller stopped the output.
-    if (page_.seiteedvalue > 0 && !startPage_(pageno))
-        page_.seiteedvalue = 0;
-    else if (page_.seiteedvalue > 0)
-        page_.seiteedvalue = pageno;
+    // The start of a page draws the frame over the page before.
+    if (doc_.flag(FlagSetting::Frame) && page_.seiteedvalue == pageno - 1)
+        DrawFrame();
+    if (startPage_)
+        OfferPage();
+}
+
+void TMenuLayout::OfferPage() {
+    const PageStart what = stopped_ ? PageStart::Stop : startPage_(pageno);
+    stopped_ = what == PageStart::Stop;
+    // A page that is not drawn never equals the page number.
+    page_.seiteedvalue = what == PageStart::Draw ? pageno : -1;
 }
 
 // --- the call -----------------------------------------------------------------------
 
+int TMenuLayout::PaintPages(TCanvas& canvas, const TPageRequest& page,
+                            const std::function<PageStart(int)>& startPage) {
+    startPage_ = startPage;
+    stopped_ = false;
+    PaintToCanvas(canvas, page);
+    startPage_ = nullptr;
+    return stopped_ ? -pageno : pageno;
+}
+
 int TMenuLayout::PaintAllPages(TCanvas& canvas, const TPageRequest& page,
                                const std::function<bool(int)>& startPage) {
-    startPage_ = startPage;
-    TPageRequest first = page;
-    first.seiteedvalue = 1;
-    PaintToCanvas(canvas, first);
-    startPage_ = nullptr;
-    return page_.seiteedvalue > 0 ? pageno : -pageno;
+    return PaintPages(canvas, page, [&](int n) {
+        return n == 1 || startPage(n) ? PageStart::Draw : PageStart::Stop;
+    });
 }
 
 QString TMenuLayout::NumberText(int32_t number) {
@@ -375,6 +385,9 @@ bool TMenuLayout::PaintToCanvas(TCanvas& canvas, const TPageRequest& page) {
     page_ = page;
     canvas0->SetFontPixelsPerInch(page_.dpi);
     canvas0->SetPageSize(QSize(page_.width, page_.height));
+    pageno = 1;
+    if (startPage_)
+        OfferPage();
 
     // 1. Every explicit number of the menu.
     for (int i = 0; i < doc_.katCount(); ++i) {
@@ -384,8 +397,8 @@ bool TMenuLayout::PaintToCanvas(TCanvas& canvas, const TPageRequest& page) {
             if (doc_.aprod->number != 0)
                 usednumbers.insert(doc_.aprod->number);
     }
-    // 2. The white page.
-    if (!page_.printit) {
+    // 2. The white page (in a pass over every page, only under page 1).
+    if (!page_.printit && (!startPage_ || OnPage())) {
         canvas0->SetBrush(Qt::white);
         canvas0->SetPen(Qt::black, 1);
         canvas0->Rectangle(0, 0, page_.width, page_.height);
@@ -432,7 +445,9 @@ bool TMenuLayout::PaintToCanvas(TCanvas& canvas, const TPageRequest& page) {
         for (int i = 0; i < doc_.katCount(); ++i)
             LayoutCategory(i, i == 0);
     }
-    // 11.
+    // 11. A page beyond the last gets the frame that every page start draws.
+    if (!startPage_ && pageno < page_.seiteedvalue && doc_.flag(FlagSetting::Frame))
+        DrawFrame();
     return pageno > page_.seiteedvalue;
 }
 
@@ -578,4 +593,28 @@ int PaintAllPages(MenuDocument& doc, const TLayoutView& view, TCanvas& canvas,
                   const TPageRequest& page, const std::function<bool(int)>& startPage) {
     TMenuLayout layout(doc, view);
     return layout.PaintAllPages(canvas, page, startPage);
+}
+
+namespace {
+
+// Measures as every canvas does and draws nothing.
+class TNullCanvas : public TCanvas {
+public:
+    explicit TNullCanvas(int dpi) { font_.pixelsPerInch = dpi; }
+    void TextOut(int, int, const QString&) override {}
+    void SetPen(const QColor&, int) override {}
+    void SetBrush(const QColor&) override {}
+    void Rectangle(int, int, int, int) override {}
+    void MoveTo(int, int) override {}
+    void LineTo(int, int) override {}
+    void Arc(int, int, int, int, int, int, int, int) override {}
+    void StretchImage(const QImage&, const QRect&) override {}
+};
+
+} // namespace
+
+int CountPages(MenuDocument& doc, const TLayoutView& view, const TPageRequest& page) {
+    TNullCanvas canvas(page.dpi);
+    TMenuLayout layout(doc, view);
+    return layout.PaintPages(canvas, page, [](int) { return TMenuLayout::PageStart::Skip; });
 }

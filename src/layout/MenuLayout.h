@@ -67,14 +67,39 @@ public:
     virtual ~TMenuLayout() = default;
 
     // True when the menu has pages after the requested one.
+    //
+    // The frame goes onto the requested page at its start, under the
+    // content, and again at the start of the page after it, over the
+    // content; a requested page beyond the last one gets it once, at the
+    // end. (Every page start draws the same frame; the requested page's
+    // texture covers those before it, and a frame over an identical frame
+    // changes nothing, so these are the ones that show.)
     bool PaintToCanvas(TCanvas& canvas, const TPageRequest& page);
-    // Lays out the menu once and draws every page, page 1 first. Before each
-    // further page `startPage` is called with its number, so that the caller
-    // can start a new sheet; when it returns false nothing more is drawn.
-    // Returns the number of pages, negated when `startPage` stopped the
-    // output. `page.seiteedvalue` is not used.
+
+    // What a pass over every page does with the page that starts.
+    enum class PageStart {
+        Draw, // draw it
+        Skip, // lay it out without drawing it
+        Stop, // draw nothing more
+    };
+    // Lays out the menu once and offers every page as it starts, page 1
+    // first: `startPage` gets its number and says what to do with it. Each
+    // page drawn gets exactly what a PaintToCanvas call for that page alone
+    // draws (less the white page, which only page 1 gets when `printit` is
+    // false): the frame that the start of the next page draws over it is
+    // drawn before `startPage` is asked about that next page. Returns the
+    // number of pages, negated when `startPage` stopped the output.
+    // `page.seiteedvalue` is not used.
+    int PaintPages(TCanvas& canvas, const TPageRequest& page,
+                   const std::function<PageStart(int)>& startPage);
+    // PaintPages that draws page 1 and asks `startPage` before each further
+    // page, so that the caller can start a new sheet; false stops the
+    // output.
     int PaintAllPages(TCanvas& canvas, const TPageRequest& page,
                       const std::function<bool(int)>& startPage);
+    // The pages that the call laid out: after a PaintToCanvas or PaintPages
+    // call, the number of pages of the menu.
+    int PagesLaidOut() const { return pageno; }
 
     // Puts font `role` on `canvas` for measuring outside a layout call (tools
     // and tests), as a layout at `dpi` would.
@@ -137,9 +162,12 @@ private:
     void DrawFrame();
     void CollectUsedMarkers(const QString& name);
     void NewPage();
-    // The page number goes up by one (and, drawing every page, the new page
-    // is the one drawn).
+    // The page number goes up by one. The frame of the page that starts
+    // goes over the page before when that one is drawn; in a pass over
+    // every page the new page is then offered to the caller.
     void AdvancePage();
+    // Asks the caller of a pass what to do with the page that starts.
+    void OfferPage();
     // Draws the lines of a description or free text, each broken to `width`
     // millimetres, one below the other, changing pages as they fill.
     void DrawLines(const QString& text, double width, int x, double lineHeight);
@@ -177,8 +205,9 @@ private:
     int32_t maxpricepx = 0;
     double maxpricemm = 0;
     double lastneed = 0;
-    TLegendGrid legendGrids_[2];         // additives, allergens
-    std::function<bool(int)> startPage_; // set while every page is drawn
+    TLegendGrid legendGrids_[2];              // additives, allergens
+    std::function<PageStart(int)> startPage_; // set during a pass over every page
+    bool stopped_ = false;                    // the caller of the pass stopped it
 };
 
 // One call of the layout for `page`.
@@ -187,3 +216,6 @@ bool PaintToCanvas(MenuDocument& doc, const TLayoutView& view, TCanvas& canvas,
 // One call of the layout that draws every page (see TMenuLayout::PaintAllPages).
 int PaintAllPages(MenuDocument& doc, const TLayoutView& view, TCanvas& canvas,
                   const TPageRequest& page, const std::function<bool(int)>& startPage);
+// The number of pages of the menu laid out for `page` (its size in
+// millimetres decides; nothing is drawn).
+int CountPages(MenuDocument& doc, const TLayoutView& view, const TPageRequest& page);

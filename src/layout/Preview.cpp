@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include <QPageLayout>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 
 #include "layout/DisplayList.h"
 #include "layout/PainterCanvas.h"
+#include "layout/Printing.h"
 
 TPageSetup CurrentPrinterPage() {
     QPrinterInfo info = QPrinterInfo::defaultPrinter();
@@ -18,15 +18,7 @@ TPageSetup CurrentPrinterPage() {
             return A4PageSetup();
         info = printers.constFirst();
     }
-    QPrinter printer(info, QPrinter::HighResolution);
-    TPageSetup paper;
-    paper.pdpi = printer.resolution();
-    const QRect printable = printer.pageLayout().paintRectPixels(paper.pdpi);
-    paper.pw = printable.width();
-    paper.ph = printable.height();
-    if (paper.pdpi <= 0 || paper.pw <= 0 || paper.ph <= 0)
-        return A4PageSetup();
-    return paper;
+    return PrinterPaper(QPrinter(info, QPrinter::HighResolution));
 }
 
 QSize PreviewBitmapSize(const TPageSetup& paper, int sdpi, double zoom) {
@@ -89,13 +81,16 @@ void TPreviewPage::Layout(MenuDocument& doc, TLayoutView view, const TPageSetup&
         return;
     auto list = std::make_unique<TDisplayList>(sdpi);
     view.zoom = zoom;
-    PaintToCanvas(doc, view, *list, previewRequest(paper, sdpi, zoom, page));
+    TMenuLayout layout(doc, view);
+    layout.PaintToCanvas(*list, previewRequest(paper, sdpi, zoom, page));
+    pages_ = layout.PagesLaidOut();
     list_ = std::move(list);
 }
 
 void TPreviewPage::Clear() {
     list_.reset();
     size_ = QSize();
+    pages_ = 0;
 }
 
 QImage TPreviewPage::Render(const QRect& rect) const {

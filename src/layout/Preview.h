@@ -49,6 +49,8 @@ public:
     bool isLaidOut() const { return list_ != nullptr; }
     // The size of the whole page bitmap.
     QSize size() const { return size_; }
+    // How many pages the menu has, as the last Layout found; 0 before.
+    int pageCount() const { return pages_; }
 
     // The part of `rect` (page bitmap coordinates) that lies on the page, as
     // an image of that part's size. Null when nothing is laid out or the part
@@ -59,6 +61,7 @@ private:
     std::unique_ptr<TDisplayList> list_;
     QSize size_;
     int sdpi_ = 96;
+    int pages_ = 0;
 };
 
 // The scroll position while dragging the page: the position when the mouse

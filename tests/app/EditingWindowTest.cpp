@@ -24,7 +24,7 @@
 #include "app/WindowFixture.h"
 #include "app/tabs/EditProduktFUnit.h"
 #include "files/MenuFile.h"
-#include "translation/Messages.h"
+#include "translation/TranslateUnit.h"
 
 namespace {
 

@@ -5,8 +5,11 @@
 
 #include <QDialog>
 #include <QFont>
+#include <QPrinter>
+#include <QSpinBox>
 #include <QStringList>
 
+#include "app/DPIEinstellenFUnit.h"
 #include "app/FileDialogSetup.h"
 #include "app/Prompts.h"
 
@@ -114,5 +117,65 @@ public:
         offeredAdditives = additives;
         offeredAllergens = allergens;
         return productDialog && productDialog(fields);
+    }
+
+    // --- printing and PDF ---
+    // Answers the print dialog by setting up the printer; none: cancelled.
+    std::function<bool(QPrinter&)> printDialog;
+    QList<int> printDialogPages; // the page count each print dialog offered
+    // Answers the printer set-up dialog; none: cancelled.
+    std::function<bool(QPrinter&)> printerSetupDialog;
+    int printerSetupDialogs = 0;
+    // The resolution entered in the print-resolution dialog, closed with OK;
+    // none: closed without OK.
+    std::optional<int> printResolution;
+    QList<int> offeredResolutions; // DPIEd as each dialog opened
+    QString pdfSaveName;           // empty: the PDF save dialog is cancelled
+    int pdfDialogs = 0;
+    struct Progress {
+        QString text;
+        int steps = 0;
+        QList<int> advanced; // every `done` shown
+        bool open = true;
+    };
+    QList<Progress> progresses;
+    int cancelAt = -1; // the user cancels when this many steps are done
+
+    bool Print(QWidget*, QPrinter& printer, int pages) override {
+        printDialogPages << pages;
+        return printDialog && printDialog(printer);
+    }
+    bool SetUpPrinter(QWidget*, QPrinter& printer) override {
+        ++printerSetupDialogs;
+        return printerSetupDialog && printerSetupDialog(printer);
+    }
+    bool ChoosePrintResolution(TDPIEinstellenForm& dialog) override {
+        offeredResolutions << dialog.resolution();
+        if (!printResolution)
+            return false;
+        dialog.resolutionField()->setValue(*printResolution);
+        return true;
+    }
+    class FakeProgress : public TProgress {
+    public:
+        FakeProgress(FakePrompts& owner, qsizetype index) : owner_(owner), index_(index) {}
+        ~FakeProgress() override { owner_.progresses[index_].open = false; }
+        bool Advance(int done) override {
+            owner_.progresses[index_].advanced << done;
+            return done != owner_.cancelAt;
+        }
+
+    private:
+        FakePrompts& owner_;
+        qsizetype index_;
+    };
+    std::unique_ptr<TProgress> StartProgress(QWidget*, const QString& text, int steps) override {
+        progresses.append({text, steps, {}, true});
+        return std::make_unique<FakeProgress>(*this, progresses.size() - 1);
+    }
+    QString SavePdfFileName(QWidget*, const TFileDialogSetup& dialog) override {
+        dialogNames << dialog.objectName();
+        ++pdfDialogs;
+        return pdfSaveName;
     }
 };

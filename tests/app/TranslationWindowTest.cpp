@@ -200,14 +200,31 @@ TEST_F(TranslationWindowTest, EnglishFirstStartRegistersEveryWindowText) {
     EXPECT_TRUE(item("English1")->isChecked());
     EXPECT_EQ(form->language(), 1);
     const QStringList texts = germanTexts(file("translate.dat"));
-    for (const char* text :
-         {"Quenderl Menolux 1.0", "Produkte anlegen", "Neue Kategorie", "&Datei", "-",
-          "Exportieren als CSV Datei...", "Speisekarten (*.mnx)|*.mnx", "CSV-Dateien (*.csv)|*.csv",
-          "Kategorie", "Nr", "Speisekarte", "€", "Zeige nur benutzte Zusatzstoffe", "Zurück...",
-          "Erste Spalte fixieren", "Produkt bearbeiten", "Über Menolux", "Menolux"})
+    for (const char* text : {"Quenderl Menolux 1.0",
+                             "Produkte anlegen",
+                             "Neue Kategorie",
+                             "&Datei",
+                             "-",
+                             "Exportieren als CSV Datei...",
+                             "Speisekarten (*.mnx)|*.mnx",
+                             "CSV-Dateien (*.csv)|*.csv",
+                             "Kategorie",
+                             "Nr",
+                             "Speisekarte",
+                             "€",
+                             "Zeige nur benutzte Zusatzstoffe",
+                             "Zurück...",
+                             "Erste Spalte fixieren",
+                             "Produkt bearbeiten",
+                             "Über Menolux",
+                             "Menolux",
+                             "DPI einstellen",
+                             "DPI/Auflösung des Druckers:",
+                             "Als PDF exportieren...",
+                             "von %1"})
         EXPECT_TRUE(texts.contains(QString::fromUtf8(text))) << text;
     // No number, file name or empty text of a control is a text to translate.
-    for (const char* text : {"100", "1", "25,0", "", "language5"})
+    for (const char* text : {"100", "1", "25,0", "300", "", "language5", "von 1"})
         EXPECT_FALSE(texts.contains(QString::fromUtf8(text))) << text;
     // Each text once; the menus defined last come first.
     EXPECT_EQ(texts.size(), QSet<QString>(texts.cbegin(), texts.cend()).size());

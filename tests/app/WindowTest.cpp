@@ -567,7 +567,7 @@ TEST_F(WindowTest, ControlsHaveTheirDefaultsAndRanges) {
     EXPECT_EQ(items, (QStringList{"Neu", "Öffnen...", "Speichern", "Speichern unter...",
                                   "Exportieren als CSV Datei...", "Importieren aus CSV Datei...",
                                   "-", "Drucken", "Aktuelle Seite drucken", "Drucker einrichten...",
-                                  "-", "Beenden"}));
+                                  "Als PDF exportieren...", "-", "Beenden"}));
     for (QAction* a : form->menuBar()->findChildren<QAction*>())
         EXPECT_EQ(a->isEnabled(), !waiting.contains(a->objectName())) << a->objectName();
     for (QToolButton* b : child<QWidget>("Panel1")->findChildren<QToolButton*>()) {

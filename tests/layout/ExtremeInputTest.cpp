@@ -300,9 +300,8 @@ TEST_F(ExtremeLayout, LegendsAreWorkedOutOncePerCall) {
     }
 }
 
-// Drawing every page in one pass gives each page what a call for that page
-// alone draws (less the frame of page 1, which a call for a later page draws
-// under that page's texture).
+// Drawing every page in one pass gives each page the texts and images that a
+// call for that page alone draws (PassTest compares every call).
 TEST_F(ExtremeLayout, AllPagesInOnePassMatchPageByPage) {
     FillGeneratedMenu(doc, 120, 5);
     doc.setText(TextSetting::HeaderLine, "Kopf");

@@ -18,7 +18,7 @@
 #include "foundation/MenuDocument.h"
 #include "texture/Dib.h"
 #include "texture/Texture.h"
-#include "translation/Messages.h"
+#include "translation/TranslateUnit.h"
 
 namespace {
 

@@ -17,6 +17,8 @@
 #include "app/tabs/Controls.h"
 #include "editing/MenuEditor.h"
 #include "foundation/MenuDocument.h"
+#include "translation/TranslateUnit.h"
+#include "translation/WindowTranslation.h"
 
 TPreviewTab::TPreviewTab(TMenuEditor& editor, TViewState& view, const TTexture& texture,
                          QWidget* parent)
@@ -37,6 +39,13 @@ TPreviewTab::TPreviewTab(TMenuEditor& editor, TViewState& view, const TTexture& 
     top->addSpacing(16);
     top->addWidget(MakeLabel("Seite:", pageField_));
     top->addWidget(pageField_);
+    // Filled in each time the page is laid out; wide enough for the most
+    // pages that the page field reaches, so that the row never changes.
+    pageCount_ = MakeNamed<QLabel>("SeitenzahlLabel");
+    KeepTextOutOfTranslation(pageCount_);
+    pageCount_->setMinimumWidth(pageCount_->fontMetrics().horizontalAdvance(
+        TranslateText(QStringLiteral("von %1")).arg(pageField_->maximum())));
+    top->addWidget(pageCount_);
     top->addStretch(1);
     column->addLayout(top);
 
@@ -92,9 +101,22 @@ TPreviewTab::TPreviewTab(TMenuEditor& editor, TViewState& view, const TTexture& 
         if (s == FlagSetting::Frame)
             repaintPreview();
     });
-    connect(&doc_, &MenuDocument::modified, this, [this] { pageOutdated_ = true; });
-    connect(&doc_, &MenuDocument::categoriesChanged, this, [this] { pageOutdated_ = true; });
-    connect(&view_, &TViewState::selectedCategoryChanged, this, [this] { pageOutdated_ = true; });
+    connect(&doc_, &MenuDocument::modified, this, &TPreviewTab::outdate);
+    connect(&doc_, &MenuDocument::categoriesChanged, this, &TPreviewTab::outdate);
+    connect(&view_, &TViewState::selectedCategoryChanged, this, &TPreviewTab::outdate);
+}
+
+void TPreviewTab::setPaper(const TPageSetup& paper) {
+    paper_ = paper;
+    repaintPreview();
+}
+
+void TPreviewTab::outdate() {
+    pageOutdated_ = true;
+    // In view, the page and its page count follow at once (an undo, an
+    // import); the paint events of many changes come as one.
+    if (isVisible())
+        pageView_->update();
 }
 
 int TPreviewTab::screenDpi() const {
@@ -129,6 +151,9 @@ void TPreviewTab::paintPage(QPainter& painter, const QRect& exposed) {
         layout.texture = &texture_;
         page_.Layout(doc_, layout, paper_, screenDpi(), view_.zoom(), view_.page());
         pageOutdated_ = false;
+        pageCount_->setText(page_.pageCount() > 0
+                                ? TranslateText(QStringLiteral("von %1")).arg(page_.pageCount())
+                                : QString());
     }
     // Only the part that needs painting is drawn; the rest of the box shows
     // the scroll box's colour.

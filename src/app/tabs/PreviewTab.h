@@ -8,6 +8,7 @@
 
 class MenuDocument;
 class TMenuEditor;
+class QLabel;
 class QMouseEvent;
 class QPainter;
 class QScrollArea;
@@ -29,6 +30,8 @@ public:
 
     // The paper the page is laid out for: the selected printer's page.
     const TPageSetup& paper() const { return paper_; }
+    // Lays the page out for another paper (a printer chosen or set up).
+    void setPaper(const TPageSetup& paper);
     // The screen resolution the preview draws at.
     int screenDpi() const;
     QScrollArea* pageScrollBox() const { return pageBox_; }
@@ -37,6 +40,9 @@ public:
     void repaintPreview();
 
 private:
+    // Something the page shows changed: laid out again at the next paint,
+    // which comes at once while the tab is in view.
+    void outdate();
     // Sizes the page box for the current zoom; true when its size changed.
     bool sizePageBox();
     void paintPage(QPainter& painter, const QRect& exposed);
@@ -54,6 +60,7 @@ private:
     bool pageOutdated_ = true;
     QSpinBox* zoomField_ = nullptr;
     QSpinBox* pageField_ = nullptr;
+    QLabel* pageCount_ = nullptr; // "von 3" beside the page field
     QScrollArea* pageBox_ = nullptr;
     TPaintBox* pageView_ = nullptr;
     bool dragging_ = false;
