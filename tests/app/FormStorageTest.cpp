@@ -9,6 +9,7 @@
 
 #include "app/FakePrompts.h"
 #include "app/MainUnit.h"
+#include "app/WindowFixture.h"
 
 namespace {
 
@@ -19,7 +20,7 @@ protected:
         auto owned = std::make_unique<FakePrompts>();
         if (prompts)
             *prompts = owned.get();
-        auto form = std::make_unique<TMainForm>(std::move(owned));
+        auto form = std::make_unique<TMainForm>(std::move(owned), TestStartup());
         form->show();
         return form;
     }
@@ -76,7 +77,7 @@ TEST_F(FormStorageTest, SavedWhenClosingIsAllowedOrTheWindowGoes) {
 
     QSettings().clear();
     {
-        TMainForm hidden(std::make_unique<FakePrompts>());
+        TMainForm hidden(std::make_unique<FakePrompts>(), TestStartup());
         option(hidden)->trigger();
     }
     EXPECT_FALSE(stored("DPIWertbeimDruckenselbereinstellen1.Checked").isValid());

@@ -32,6 +32,7 @@
 #include "app/DPIEinstellenFUnit.h"
 #include "app/FakePrompts.h"
 #include "app/MainUnit.h"
+#include "app/WindowFixture.h"
 #include "app/tabs/ProductsTab.h"
 #include "layout/Export.h"
 #include "layout/Preview.h"
@@ -49,7 +50,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         auto owned = std::make_unique<FakePrompts>();
         prompts = owned.get();
-        form = std::make_unique<TMainForm>(std::move(owned));
+        form = std::make_unique<TMainForm>(std::move(owned), TestStartup());
         form->show();
         out = dir.filePath(QStringLiteral("druck.pdf"));
     }

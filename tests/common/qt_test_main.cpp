@@ -24,12 +24,13 @@ class EmptySettings : public ::testing::EmptyTestEventListener {
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The per-user store lives in a folder of the run's own, never in the
-    // user's home.
-    QTemporaryDir config;
-    if (!config.isValid())
+    // The per-user store and data folder live in a folder of the run's own,
+    // never in the user's home.
+    QTemporaryDir home;
+    if (!home.isValid())
         return 1;
-    qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home.filePath(QStringLiteral("config")).toLocal8Bit());
+    qputenv("XDG_DATA_HOME", home.filePath(QStringLiteral("data")).toLocal8Bit());
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("Menolux"));
