@@ -304,7 +304,13 @@ TTranslationTable* Translations() {
 TTranslationTable& InitTranslation(const QString& saveTo, const QString& loadFrom) {
     auto& table = programTable();
     table = std::make_unique<TTranslationTable>(saveTo);
-    table->InitTranslation(loadFrom);
+    // The next save writes only the rows before the damage: the damaged file
+    // is kept beside the table first.
+    if (!table->InitTranslation(loadFrom) && !saveTo.isEmpty()) {
+        const QString copy = saveTo + QStringLiteral(".bak");
+        QFile::remove(copy);
+        QFile::copy(loadFrom, copy);
+    }
     return *table;
 }
 

@@ -160,7 +160,8 @@ private:
 // commands, there is none: texts then stay German and nothing is registered.
 TTranslationTable* Translations();
 // Makes the program's table: loads `loadFrom` (when it exists) and saves to
-// `saveTo` from then on. A table made before is replaced.
+// `saveTo` from then on. A damaged `loadFrom` is copied to `saveTo` + ".bak"
+// before anything can replace it. A table made before is replaced.
 TTranslationTable& InitTranslation(const QString& saveTo, const QString& loadFrom);
 // Drops the program's table (tests).
 void EndTranslation();

@@ -330,6 +330,16 @@ TEST_F(TranslationTableTest, ABatchWritesOnceAtItsEnd) {
 
 // --- the program's table and its messages ---------------------------------------
 
+TEST_F(TranslationTableTest, TheProgramKeepsADamagedFileBeforeItIsWrittenAgain) {
+    const QByteArray damaged = transFile(20, {row20(u"Preis", u"Price")}).left(30);
+    TTranslationTable& table = InitTranslation(path(), write(damaged));
+    EXPECT_EQ(readAll(path("translate.dat.bak")), damaged);
+    table.TranslateText(QStringLiteral("Wein"));
+    EXPECT_EQ(readAll(path()), transFile(20, {row20(u"Wein")}));
+    EXPECT_EQ(readAll(path("translate.dat.bak")), damaged);
+    EndTranslation();
+}
+
 TEST_F(TranslationTableTest, MessagesComeFromTheProgramsTable) {
     // Without a table the texts stay German and nothing is registered.
     EndTranslation();
@@ -354,6 +364,7 @@ TEST_F(TranslationTableTest, MessagesComeFromTheProgramsTable) {
     // Every message but the four reserved ones stands in the table, in slot
     // order after the two rows of the file.
     ASSERT_EQ(table.rowCount(), 2 + 16 - 2);
+    EXPECT_FALSE(QFile::exists(path("translate.dat.bak")));
     QStringList registered;
     for (int r = 2; r < table.rowCount(); ++r)
         registered << table.text(r, 0);
