@@ -3,6 +3,8 @@
 // the frame with hollowed corners.
 #include <cmath>
 
+#include <QPainter>
+
 #include "layout/MenuLayout.h"
 #include "texture/Texture.h"
 
@@ -95,9 +97,35 @@ void TMenuLayout::DrawTexture() {
     // A tile below one pixel would never cover the page: no texture then.
     if (tw < 1 || tht < 1)
         return;
-    for (int y = 0; y < page_.height; y += tht)
-        for (int x = 0; x < page_.width; x += tw)
-            canvas0->StretchImage(texture->image(), QRect(x, y, tw, tht));
+    const qint64 across = (qint64(page_.width) + tw - 1) / tw;
+    const qint64 down = (qint64(page_.height) + tht - 1) / tht;
+    if (across * down <= MaxTilesPerPage) {
+        for (int y = 0; y < page_.height; y += tht)
+            for (int x = 0; x < page_.width; x += tw)
+                canvas0->StretchImage(texture->image(), QRect(x, y, tw, tht));
+        return;
+    }
+    // Tiny tiles (a wide image kept in proportion can give tiles one pixel
+    // high): the tile is scaled once and repeated into a block of tiles,
+    // drawn at its own size, so that a page takes at most
+    // MaxTileBlocksAcross² calls. On pixels this is exactly what the single
+    // tiles give.
+    const int kx = int((across + MaxTileBlocksAcross - 1) / MaxTileBlocksAcross);
+    const int ky = int((down + MaxTileBlocksAcross - 1) / MaxTileBlocksAcross);
+    const QSize blockSize(kx * tw, ky * tht);
+    if (textureBlock_.size() != blockSize || textureBlockKey_ != texture->image().cacheKey()) {
+        const QImage tile = texture->scaled(QSize(tw, tht));
+        textureBlock_ = QImage(blockSize, tile.format());
+        QPainter painter(&textureBlock_);
+        painter.setCompositionMode(QPainter::CompositionMode_Source);
+        for (int y = 0; y < ky; ++y)
+            for (int x = 0; x < kx; ++x)
+                painter.drawImage(x * tw, y * tht, tile);
+        textureBlockKey_ = texture->image().cacheKey();
+    }
+    for (qint64 y = 0; y < page_.height; y += blockSize.height())
+        for (qint64 x = 0; x < page_.width; x += blockSize.width())
+            canvas0->StretchImage(textureBlock_, QRect(QPoint(int(x), int(y)), blockSize));
 }
 
 void TMenuLayout::DrawCentred(const QString& text, int y) {

@@ -128,6 +128,12 @@ public:
     // (1; 3) (A;C)" gives 1, 3, A, C.
     static QStringList MarkerTokens(const QString& name);
 
+    // Up to this many tiles a page draws each tile of its texture; beyond
+    // that, it draws blocks of tiles, at most MaxTileBlocksAcross in each
+    // direction.
+    static constexpr qint64 MaxTilesPerPage = 4096;
+    static constexpr qint64 MaxTileBlocksAcross = 32;
+
 protected:
     // Where the entries of a legend go, above the footer: the same on every
     // page of a call.
@@ -200,6 +206,10 @@ private:
     QSet<int32_t> usednumbers;
     QStringList usedmarkers;
     QSet<QString> usedmarkerset; // the same, for lookups
+    // Tiles of the texture repeated into one image, for pages that would
+    // otherwise take more than MaxTilesPerPage tiles.
+    QImage textureBlock_;
+    qint64 textureBlockKey_ = 0;
     int32_t maxnumpx = 0;
     double maxnummm = 0;
     int32_t maxpricepx = 0;

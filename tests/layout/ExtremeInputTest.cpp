@@ -245,6 +245,79 @@ TEST_F(ExtremeLayout, HugeTextureTilesStayWithinRange) {
     }
 }
 
+// A wide image kept in proportion gives tiles a few pixels high: a page
+// would take some 80,000 of them. Blocks of tiles bound the calls, and the
+// pixels are those of the single tiles.
+TEST_F(ExtremeLayout, TinyTilesAreDrawnInBlocksWithTheSamePixels) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QImage wide(118, 1, QImage::Format_RGB32);
+    for (int x = 0; x < wide.width(); ++x)
+        wide.setPixel(x, 0, qRgb(x, 255 - x, (x * 7) % 256));
+    const QString path = dir.filePath("wide.png");
+    ASSERT_TRUE(wide.save(path));
+    TTexture texture{QString()};
+    TTextureSettings settings;
+    settings.fileName = path;
+    texture.Prepare(settings);
+    ASSERT_FALSE(texture.isEmpty());
+    view.texture = &texture;
+    doc.setFlag(FlagSetting::TextureKeepsAspect, true);
+    doc.setFlag(FlagSetting::Frame, false);
+    doc.setText(TextSetting::Footer, QString());
+    doc.setText(TextSetting::Heading, QString());
+    doc.setNumber(NumberSetting::TileWidth, 1);
+
+    struct Case {
+        int dpi;
+        double zoom;
+        bool comparePixels; // larger pages only count the calls
+    };
+    for (const Case& c : {Case{300, 100, true}, Case{96, 400, true}, Case{600, 100, false},
+                          Case{96, 1000, false}}) {
+        SCOPED_TRACE(QStringLiteral("%1 dpi, %2 %").arg(c.dpi).arg(c.zoom).toStdString());
+        const int tw = int(c.zoom * (10 / MMPerInch * c.dpi) / 100);
+        const int th = int(qint64(texture.height()) * tw / texture.width());
+        ASSERT_GE(th, 1);
+        const QSize size = paper.PixelSize(c.dpi, c.zoom);
+        const qint64 single =
+            ((size.width() + tw - 1) / tw) * qint64((size.height() + th - 1) / th);
+        ASSERT_GT(single, TMenuLayout::MaxTilesPerPage);
+
+        const Result r = layout(1, c.zoom, c.dpi);
+        int images = 0;
+        for (const Item& i : r.items)
+            images += i.kind == Item::Kind::Image;
+        EXPECT_GT(images, 0);
+        EXPECT_LE(images, TMenuLayout::MaxTileBlocksAcross * TMenuLayout::MaxTileBlocksAcross);
+        if (!c.comparePixels)
+            continue;
+
+        // What the page shows against the single tiles drawn one by one.
+        QImage page(size, QImage::Format_RGB32);
+        page.fill(Qt::white);
+        {
+            QPainter painter(&page);
+            TPainterCanvas canvas(painter, c.dpi);
+            TLayoutView v = view;
+            v.zoom = c.zoom;
+            TMenuLayout engine(doc, v);
+            engine.PaintToCanvas(canvas, paper.Request(c.dpi, c.zoom, 1, true));
+        }
+        QImage tiles(size, QImage::Format_RGB32);
+        tiles.fill(Qt::white);
+        {
+            QPainter painter(&tiles);
+            TPainterCanvas canvas(painter, c.dpi);
+            canvas.SetPageSize(size);
+            for (int y = 0; y < size.height(); y += th)
+                for (int x = 0; x < size.width(); x += tw)
+                    canvas.StretchImage(texture.image(), QRect(x, y, tw, th));
+        }
+        EXPECT_TRUE(page == tiles);
+    }
+}
+
 // Breaking a word between characters measures about as much as the word is
 // long, not the square of its length.
 TEST_F(ExtremeLayout, LongWordsAreBrokenWithWorkInProportionToTheirLength) {
