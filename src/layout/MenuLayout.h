@@ -132,7 +132,7 @@ public:
     // that, it draws blocks of tiles, at most MaxTileBlocksAcross in each
     // direction.
     static constexpr qint64 MaxTilesPerPage = 4096;
-    static constexpr qint64 MaxTileBlocksAcross = 32;
+    static constexpr qint64 MaxTileBlocksAcross = 16;
 
 protected:
     // Where the entries of a legend go, above the footer: the same on every

@@ -318,6 +318,67 @@ TEST_F(ExtremeLayout, TinyTilesAreDrawnInBlocksWithTheSamePixels) {
     }
 }
 
+// Every combination of the ends of what a file may carry (margins, type
+// sizes, zoom, tile sizes, and pages from the first to far beyond the last)
+// lays a small menu out with work bounded by the menu, never by the
+// settings: a few thousand drawing calls at most.
+TEST_F(ExtremeLayout, HostileSettingsKeepTheWorkBoundedByTheMenu) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QImage wide(30, 1, QImage::Format_RGB32);
+    wide.fill(Qt::darkYellow);
+    const QString path = dir.filePath("wide.png");
+    ASSERT_TRUE(wide.save(path));
+    TTexture texture{QString()};
+    TTextureSettings settings;
+    settings.fileName = path;
+    texture.Prepare(settings);
+    ASSERT_FALSE(texture.isEmpty());
+    view.texture = &texture;
+
+    const int k = addKat("Speisen");
+    for (int i = 0; i < 3; ++i)
+        addProduct(k, QStringLiteral("Gericht %1 (1; A)").arg(i),
+                   QStringLiteral("eine Beschreibung von genau vierzig Zeichen"), 4.5);
+    doc.setText(TextSetting::HeaderLine, "Kopf");
+    doc.setLegend(Legend::Additives, {{"1", "Farbstoff"}});
+    doc.setLegend(Legend::Allergens, {{"A", "Gluten"}});
+    doc.setFlag(FlagSetting::TextureKeepsAspect, true);
+    const qsizetype bound = 5000;
+    for (const double margin : {0.0, 1000.0}) {
+        for (const int32_t size : {1, INT_MAX}) {
+            for (const double tile : {1.0, 10000.0}) {
+                for (NumberSetting m : {NumberSetting::LeftMargin, NumberSetting::TopMargin,
+                                        NumberSetting::RightMargin, NumberSetting::BottomMargin})
+                    doc.setNumber(m, margin);
+                for (int r = 0; r < FontCount; ++r) {
+                    TFontSetting f = doc.font(FontRole(r));
+                    f.size = size;
+                    doc.setFont(FontRole(r), f);
+                }
+                doc.setNumber(NumberSetting::TileWidth, tile);
+                for (const double zoom : {10.0, 1000.0}) {
+                    const int pages = CountPages(doc, view, paper.Request(96, zoom, 1, false));
+                    EXPECT_LE(pages, 200);
+                    for (const int page : {1, pages, pages + 1, INT_MAX}) {
+                        SCOPED_TRACE(QStringLiteral("margins %1, size %2, tile %3, zoom %4, "
+                                                    "page %5")
+                                         .arg(margin)
+                                         .arg(size)
+                                         .arg(tile)
+                                         .arg(zoom)
+                                         .arg(page)
+                                         .toStdString());
+                        const Result r = layout(page, zoom, 96);
+                        EXPECT_LE(r.items.size(), bound);
+                        EXPECT_EQ(r.more, page < pages);
+                    }
+                }
+            }
+        }
+    }
+}
+
 // Breaking a word between characters measures about as much as the word is
 // long, not the square of its length.
 TEST_F(ExtremeLayout, LongWordsAreBrokenWithWorkInProportionToTheirLength) {
