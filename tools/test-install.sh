@@ -39,6 +39,14 @@ unset QT_QPA_PLATFORM
 cd "$work"
 
 echo "== install into $prefix"
+# cmake --install writes the list of installed files into the build folder;
+# the list of a real install there stays as it was.
+manifest=$build/install_manifest.txt
+if [ -f "$manifest" ]; then cp -p "$manifest" "$work/manifest"; fi
+restore_manifest() {
+  if [ -f "$work/manifest" ]; then mv "$work/manifest" "$manifest"; else rm -f "$manifest"; fi
+}
+trap 'restore_manifest; rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 echo "== installed files"
@@ -113,7 +121,7 @@ PATH=$prefix/bin:$PATH xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
     fi
     kill "$pid" 2>/dev/null
     wait "$pid" 2>/dev/null
-    [ -n "$found" ]' _ "${command[@]}" || fail "no window showing sample.mnx appeared"
+    [ -n "$found" ]' _ "${command[@]}" || fail "no window with its icon showing sample.mnx appeared"
 
 echo "== data files of the installed program"
 # The window's start wrote the translation table: into the user's data
