@@ -9,6 +9,8 @@ packages=(
   fonts-liberation2
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils
+  qt6-qpa-plugins xvfb xauth x11-utils
+  desktop-file-utils shared-mime-info
 )
 
 missing=()

@@ -267,7 +267,7 @@ int RunHeadless(const TCommandLine& cl, QString* errorOut) {
     }
 
     // The texture named in the menu, looked up in the current directory, then
-    // beside the program.
+    // in the program's data folder.
     TTexture texture;
     texture.Prepare(doc);
     TExportRequest req;

@@ -1,5 +1,6 @@
 #include "app/DataFiles.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -13,6 +14,22 @@ QString withSlash(QString folder) {
 }
 
 } // namespace
+
+bool IsInstalledProgram(const QString& programDir) {
+    const QString dir = QDir::cleanPath(programDir);
+    return QFileInfo(dir).fileName() == QLatin1String("bin") &&
+           QFileInfo(dir + QStringLiteral("/../share/menolux")).isDir();
+}
+
+QString ProgramDataFolder(const QString& programDir) {
+    if (IsInstalledProgram(programDir))
+        return withSlash(QDir::cleanPath(programDir + QStringLiteral("/../share/menolux")));
+    return withSlash(programDir);
+}
+
+QString ProgramDataFolder() {
+    return ProgramDataFolder(QCoreApplication::applicationDirPath());
+}
 
 QString TDataFiles::translationsToLoad() const {
     if (QFileInfo::exists(translations()) || startingTranslations.isEmpty())
@@ -31,11 +48,11 @@ TDataFiles LocateDataFiles(const QString& programDir) {
 
 TDataFiles LocateDataFiles(const QString& programDir, bool programDirWritable,
                            const QString& userDataFolder) {
-    if (programDirWritable)
+    if (programDirWritable && !IsInstalledProgram(programDir))
         return DataFilesIn(programDir);
     TDataFiles files = DataFilesIn(userDataFolder);
     QDir().mkpath(files.folder);
-    const QString shipped = withSlash(programDir) + QStringLiteral("translate.dat");
+    const QString shipped = ProgramDataFolder(programDir) + QStringLiteral("translate.dat");
     if (QFileInfo(shipped).isFile())
         files.startingTranslations = shipped;
     return files;

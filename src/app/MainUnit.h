@@ -38,8 +38,9 @@ struct TLayoutView;
 struct TStartup {
     // The menu file opened when the window is first shown; none when empty.
     QString startFile;
-    // Where options.dat and translate.dat live; empty: beside the program, or
-    // in the user's data folder when the program's folder cannot be written.
+    // Where options.dat and translate.dat live; empty: as LocateDataFiles()
+    // decides for the program (beside it in its build folder, in the user's
+    // data folder when it is installed or its folder cannot be written).
     QString dataFolder;
 };
 

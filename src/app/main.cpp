@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QTabWidget>
 
 #include "app/CommandLine.h"
@@ -61,6 +62,12 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Menolux"));
     QApplication::setOrganizationName(QStringLiteral("Menolux")); // the per-user store's folder
+    // The desktop entry that the window belongs to, and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("menolux"));
+    QIcon icon;
+    for (int size : {16, 32, 48, 64, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/menolux-%1.png").arg(size), QSize(size, size));
+    QApplication::setWindowIcon(icon);
 
     TMainForm form(nullptr, TStartup{cl.file, QString()});
     // Qt's own texts (buttons of message boxes, file dialogs) speak the

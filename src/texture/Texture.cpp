@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "app/DataFiles.h"
 #include "foundation/MenuDocument.h"
 
 bool ConvertTo24Bit(dib& d) {
@@ -92,12 +93,12 @@ bool LightenAndSaturate(dib& d, int hell, int sat) {
     return true;
 }
 
-QString FindTextureFile(const QString& name, const QString& programDir) {
+QString FindTextureFile(const QString& name, const QString& dataFolder) {
     if (name.isEmpty() || QFileInfo(name).isAbsolute() || QFileInfo(name).isFile() ||
-        programDir.isEmpty())
+        dataFolder.isEmpty())
         return name;
-    const QString besideProgram = QDir(programDir).filePath(name);
-    return QFileInfo(besideProgram).isFile() ? besideProgram : name;
+    const QString shipped = QDir(dataFolder).filePath(name);
+    return QFileInfo(shipped).isFile() ? shipped : name;
 }
 
 TTextureSettings TTextureSettings::FromDocument(const MenuDocument& doc) {
@@ -123,7 +124,9 @@ void PrepareDib(dib& d, const TTextureSettings& settings) {
         LightenAndSaturate(d, settings.hell, settings.sat);
 }
 
-TTexture::TTexture(QString programDir) : programDir_(std::move(programDir)) {}
+TTexture::TTexture() : TTexture(ProgramDataFolder()) {}
+
+TTexture::TTexture(QString dataFolder) : dataFolder_(std::move(dataFolder)) {}
 
 TTexture::~TTexture() {
     Free();
@@ -135,7 +138,7 @@ void TTexture::Prepare(const MenuDocument& doc) {
 
 void TTexture::Prepare(const TTextureSettings& settings) {
     Free();
-    filePath_ = FindTextureFile(settings.fileName, programDir_);
+    filePath_ = FindTextureFile(settings.fileName, dataFolder_);
     di2_ = OpenDib(filePath_);
     PrepareDib(di2_, settings);
     image_ = DibToImage(di2_);

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QCoreApplication>
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -32,9 +31,10 @@ bool LightenAndSaturate(dib& d, int hell, int sat);
 
 // The file to read for the texture file name `name`. A relative name is taken
 // from the current directory; when no such file exists there but one exists
-// in `programDir`, that one is used instead (so a program started from
-// elsewhere still finds its default texture beside it). Otherwise `name`.
-QString FindTextureFile(const QString& name, const QString& programDir);
+// in `dataFolder`, that one is used instead (so a program started from
+// elsewhere still finds the default texture that came with it). Otherwise
+// `name`.
+QString FindTextureFile(const QString& name, const QString& dataFolder);
 
 // --- the prepared texture ---
 
@@ -60,9 +60,11 @@ void PrepareDib(dib& d, const TTextureSettings& settings);
 // is never changed. Empty while no file could be read.
 class TTexture {
 public:
-    // `programDir` is where a relative file name is looked for when the
-    // current directory does not hold it.
-    explicit TTexture(QString programDir = QCoreApplication::applicationDirPath());
+    // A relative file name that the current directory does not hold is
+    // looked for in the program's data folder (ProgramDataFolder()) …
+    TTexture();
+    // … or in `dataFolder`.
+    explicit TTexture(QString dataFolder);
     ~TTexture();
     TTexture(const TTexture&) = delete;
     TTexture& operator=(const TTexture&) = delete;
@@ -97,7 +99,7 @@ public:
     const QString& filePath() const { return filePath_; }
 
 private:
-    QString programDir_;
+    QString dataFolder_;
     QString filePath_;
     dib di2_;
     QImage image_;

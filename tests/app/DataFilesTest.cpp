@@ -82,4 +82,62 @@ TEST(DataFiles, LiveBesideAWritableProgramOrInTheUsersFolder) {
     EXPECT_TRUE(LocateDataFiles(program.path(), false, userFolder).startingTranslations.isEmpty());
 }
 
+// The folders of a program as the build makes them and as `cmake --install`
+// makes them; whether the program's folder can be written is told apart, since
+// root can write everywhere.
+TEST(DataFiles, AnInstalledProgramKeepsThemInTheUsersFolderWhateverItMayWrite) {
+    struct Case {
+        const char* what;
+        const char* programDir;  // below the temporary folder
+        const char* shareFolder; // made beside it; none when null
+        bool writable;
+        bool installed;
+    };
+    const Case cases[] = {
+        {"build folder", "build", nullptr, true, false},
+        {"build folder that cannot be written", "build", nullptr, false, false},
+        {"installed, run by root", "prefix/bin", "prefix/share/menolux", true, true},
+        {"installed", "prefix/bin", "prefix/share/menolux", false, true},
+        {"a bin folder without the data folder", "prefix/bin", nullptr, true, false},
+        {"a bin folder beside another program's data", "prefix/bin", "prefix/share/other", true,
+         false},
+        {"data folder beside a folder not named bin", "prefix/tools", "prefix/share/menolux", true,
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        QTemporaryDir root;
+        const QString programDir = root.filePath(QString::fromLatin1(c.programDir)) + '/';
+        ASSERT_TRUE(QDir().mkpath(programDir));
+        if (c.shareFolder) {
+            ASSERT_TRUE(QDir().mkpath(root.filePath(QString::fromLatin1(c.shareFolder))));
+        }
+        const QString userFolder = root.filePath(QStringLiteral("home/data/Menolux"));
+        const QString dataFolder =
+            c.installed ? root.filePath(QStringLiteral("prefix/share/menolux/")) : programDir;
+
+        EXPECT_EQ(IsInstalledProgram(programDir), c.installed);
+        EXPECT_EQ(ProgramDataFolder(programDir), dataFolder);
+        // The same without the closing slash.
+        EXPECT_EQ(ProgramDataFolder(programDir.chopped(1)), dataFolder);
+
+        const bool besideProgram = c.writable && !c.installed;
+        TDataFiles files = LocateDataFiles(programDir, c.writable, userFolder);
+        EXPECT_EQ(files.folder, besideProgram ? programDir : userFolder + '/');
+        EXPECT_TRUE(files.startingTranslations.isEmpty());
+        if (besideProgram)
+            continue;
+        // A translate.dat that came with the program is where the user's
+        // translations start; one left beside an installed program is not.
+        writeBytes(programDir + QStringLiteral("translate.dat"), ByteBuilder().i32(20).data());
+        files = LocateDataFiles(programDir, c.writable, userFolder);
+        EXPECT_EQ(files.startingTranslations,
+                  c.installed ? QString() : programDir + QStringLiteral("translate.dat"));
+        writeBytes(dataFolder + QStringLiteral("translate.dat"), ByteBuilder().i32(20).data());
+        files = LocateDataFiles(programDir, c.writable, userFolder);
+        EXPECT_EQ(files.startingTranslations, dataFolder + QStringLiteral("translate.dat"));
+        EXPECT_EQ(files.translationsToLoad(), dataFolder + QStringLiteral("translate.dat"));
+    }
+}
+
 } // namespace

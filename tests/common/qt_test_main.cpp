@@ -1,5 +1,6 @@
 // Test entry point: every test executable runs with a QApplication on Qt's
-// offscreen platform, so widget and font code works without a display.
+// offscreen platform, so widget and font code works without a display; the
+// end-to-end test names the xcb platform in QT_QPA_PLATFORM instead.
 #include <QApplication>
 #include <QSettings>
 #include <QTemporaryDir>
