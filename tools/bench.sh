@@ -57,7 +57,8 @@ for program in "${programs[@]}"; do
 done
 
 echo
-echo "== Summary: wall time over the repetitions (median, min-max, cv = stddev/mean)"
+echo "== Summary: wall time over the repetitions (median, min-max, cv = stddev/mean), and"
+echo "   the median CPU time of the benchmark process (for bench_pdf_process not the program's)"
 python3 - "$results" "${programs[@]}" <<'EOF'
 import json, os, statistics, sys
 
@@ -74,6 +75,7 @@ for program in programs:
             runs.setdefault(b["run_name"], []).append(b)
     for name, reps in runs.items():
         times = [r["real_time"] for r in reps]
+        cpu = statistics.median(r["cpu_time"] for r in reps)
         unit = reps[0]["time_unit"]
         median = statistics.median(times)
         cv = statistics.pstdev(times) / statistics.mean(times) if len(times) > 1 else 0.0
@@ -84,24 +86,27 @@ for program in programs:
         name = name.split("/repeats:")[0]
         print(f"{program:22} {name:42} {fmt(median):>8} {unit}  "
               f"[{fmt(min(times))}-{fmt(max(times))}]  cv {cv * 100:4.1f}%  n={len(times)}  "
+              f"cpu {fmt(cpu)}  "
               + " ".join(counters))
 EOF
 
 echo
-echo "== Peak memory of menolux --export-pdf (maximum resident set size, MB, over $repetitions runs)"
+echo "== Peak memory of menolux --export-pdf (maximum resident set size over $repetitions runs)"
 for products in 50 500 5000; do
   menu="$work/menu-$products.mnx"
   "$build/bench/write_generated_menu" "$products" "$menu"
   peaks=()
   for ((i = 0; i < repetitions; ++i)); do
-    /usr/bin/time -f %M -o "$work/time.txt" "$build/menolux" --export-pdf "$work/menu-$products.pdf" "$menu"
-    peaks+=("$(cat "$work/time.txt")")
+    /usr/bin/time -f "%M %U %S" -o "$work/time.txt" "$build/menolux" --export-pdf "$work/menu-$products.pdf" "$menu"
+    peaks+=("$(tr ' ' ',' < "$work/time.txt")")
   done
   python3 - "$products" "$(stat -c %s "$menu")" "$(stat -c %s "$work/menu-$products.pdf")" "${peaks[@]}" <<'EOF'
 import statistics, sys
 products, menu, pdf = sys.argv[1:4]
-mb = [int(k) / 1024 for k in sys.argv[4:]]
+runs = [[float(v) for v in r.split(",")] for r in sys.argv[4:]]
+mb = [r[0] / 1024 for r in runs]
+cpu = statistics.median(r[1] + r[2] for r in runs)
 print(f"{products:>5} products: median {statistics.median(mb):.1f} MB [{min(mb):.1f}-{max(mb):.1f}]"
-      f"  (menu {int(menu) / 1024:.0f} KB, PDF {int(pdf) / 1024:.0f} KB)")
+      f"  (menu {int(menu) / 1024:.0f} KB, PDF {int(pdf) / 1024:.0f} KB; CPU time median {cpu:.2f} s)")
 EOF
 done
