@@ -12,8 +12,7 @@
 #include <QTemporaryDir>
 
 #include "BenchMain.h"
-#include "common/GeneratedMenu.h"
-#include "files/MenuFile.h"
+#include "GeneratedMenuFile.h"
 
 namespace {
 
@@ -23,12 +22,9 @@ struct SavedMenu {
     QString menu;
     QString pdf;
     explicit SavedMenu(int products) {
-        MenuDocument doc;
-        FillGeneratedMenu(doc, products, 42);
-        doc.setFlag(FlagSetting::Frame, true);
         menu = dir.filePath(QStringLiteral("menu.mnx"));
         pdf = dir.filePath(QStringLiteral("menu.pdf"));
-        if (!SaveMenuFile(doc, menu))
+        if (!SaveGeneratedMenu(products, menu))
             menu.clear();
     }
 };

@@ -46,7 +46,10 @@ void BM_PrepareTexture(benchmark::State& state) {
         benchmark::DoNotOptimize(texture.image().constBits());
     }
 }
-BENCHMARK(BM_PrepareTexture)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_PrepareTexture)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->DisplayAggregatesOnly();
 
 } // namespace
 
