@@ -55,7 +55,9 @@ QString FormatPrice(double price, bool noKomma) {
     // 2.675, stored as 2.67499999…, shows as 2,68.
     char digits[32];
     const auto written =
-        std::to_chars(digits, digits + sizeof digits, price, std::chars_format::scientific, 14);
+        std::to_chars(digits, digits + sizeof digits - 1, price, std::chars_format::scientific, 14);
+    // to_chars writes no terminating zero; strtod below reads up to one.
+    *written.ptr = '\0';
     const char* end = written.ptr; // "-d.dddddddddddddde+XX"
     const bool negative = digits[0] == '-';
     qint64 mantissa = 0; // the fifteen digits as a whole number
