@@ -6,12 +6,13 @@
 # display. Everything is written below one temporary folder, removed at the
 # end. CTest runs this as test_install.
 # Usage: tools/test-install.sh [BUILD_DIR]   (default: build)
-# Needs desktop-file-utils, shared-mime-info, poppler-utils, xvfb, xauth and
+# Needs desktop-file-utils, shared-mime-info, poppler-utils, xvfb and
 # x11-utils (tools/install-deps.sh installs them).
 set -euo pipefail
 
 build=$(cd "${1:-build}" && pwd)
-for tool in desktop-file-validate update-mime-database pdfimages xvfb-run xwininfo xprop; do
+tools=$(cd "$(dirname "$0")" && pwd)
+for tool in desktop-file-validate update-mime-database pdfimages Xvfb xwininfo xprop; do
   if ! command -v "$tool" >/dev/null; then
     echo "SKIPPED: $tool not found (tools/install-deps.sh installs it)."
     exit 77
@@ -95,7 +96,7 @@ exec_line=$(sed -n 's/^Exec=//p' "$desktop")
 # The entry's words, its field code replaced by the file (the path holds no
 # spaces: it lies below mktemp's folder).
 read -r -a command <<<"${exec_line//%f/$sample}"
-PATH=$prefix/bin:$PATH xvfb-run -a -s "-screen 0 1280x1024x24 -nolisten tcp" \
+PATH=$prefix/bin:$PATH sh "$tools/with-xvfb.sh" \
   bash -c '
     "$@" &
     pid=$!

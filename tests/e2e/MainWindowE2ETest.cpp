@@ -139,7 +139,7 @@ class MainWindowE2ETest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_EQ(QGuiApplication::platformName(), QStringLiteral("xcb"))
-            << "this test needs an X display (run it under xvfb-run)";
+            << "this test needs an X display (run it under tools/with-xvfb.sh)";
         ASSERT_TRUE(dir.isValid());
         // Prices typed as a German user types them.
         QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
