@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building and testing Menolux need,
 # only those that are missing. Runs apt-get through sudo when not root.
+# Further package names may follow as arguments (tools/fuzz.sh adds clang).
 set -euo pipefail
 
 packages=(
@@ -10,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   poppler-utils
 )
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do
