@@ -1,6 +1,7 @@
 // Every seed and every committed finding of the fuzz targets, fed through
 // the same bodies as the fuzzer runs, in the ordinary (and the sanitizer)
 // build. A body that finds a broken promise fails the input here.
+#include <ostream>
 #include <stdexcept>
 #include <string>
 
@@ -10,6 +11,11 @@
 
 #include "FuzzBodies.h"
 #include "Seeds.h"
+
+// How GoogleTest names a harness in its messages.
+void PrintTo(const FuzzHarness& harness, std::ostream* out) {
+    *out << harness.name;
+}
 
 namespace {
 
