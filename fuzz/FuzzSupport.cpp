@@ -61,6 +61,12 @@ void FuzzStartQt() {
     static int argc = 1;
     static char name[] = "menolux-fuzz";
     static char* argv[] = {name, nullptr};
+    // Qt's warnings about damaged images and files are expected by the
+    // thousand and are no finding; only a fatal message ends the run.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+        if (type == QtFatalMsg)
+            abortWith(qPrintable(message));
+    });
     // Never destroyed: it lives until the process ends, as in the program.
     static QGuiApplication* app = new QGuiApplication(argc, argv);
     (void)app;
