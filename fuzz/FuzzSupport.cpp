@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include <QDir>
 #include <QFile>
 #include <QGuiApplication>
 #include <QTemporaryDir>

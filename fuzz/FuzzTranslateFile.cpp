@@ -10,7 +10,10 @@ int FuzzTranslateFile(const uint8_t* data, size_t size) {
     QFile::remove(saved);
     QFile::remove(saved + QStringLiteral(".bak"));
 
+    const bool whole = TTranslationTable().InitTranslation(input);
     TTranslationTable& table = InitTranslation(saved, input);
+    FuzzCheck(whole || QFile::exists(saved + QStringLiteral(".bak")),
+              "a damaged table file is not kept beside the table");
     table.setLanguage(int32_t(size % (LanguageCount + 1)) - 1);
     // Look up what the file holds, and register texts that it lacks: the
     // table then writes itself, once at the end of the batch (as a window's
