@@ -28,7 +28,6 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++-14 -DMENOLUX_FUZZ=O
 cmake --build "$build" -j2 --target menolux_fuzzers
 
 work=$(mktemp -d /tmp/menolux-fuzz.XXXXXX)
-"$build/fuzz/menolux_fuzz_seeds" "$source_dir" "$work/seeds"
 
 # Nothing of a run reaches the user's folders.
 export QT_QPA_PLATFORM=offscreen
@@ -41,6 +40,8 @@ export LSAN_OPTIONS=suppressions=$source_dir/tests/lsan.supp
 # reporting no leak.
 export ASAN_OPTIONS=detect_leaks=1:intercept_tls_get_addr=0
 export UBSAN_OPTIONS=print_stacktrace=1
+
+"$build/fuzz/menolux_fuzz_seeds" "$source_dir" "$work/seeds"
 
 # name and the largest input: text formats stay small, images and menus may
 # be larger.
