@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages that building and testing Menolux need,
 # only those that are missing. Runs apt-get through sudo when not root.
+# Further package names may follow as arguments (tools/fuzz.sh adds clang).
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,7 @@ packages=(
   qt6-qpa-plugins xvfb xauth x11-utils
   desktop-file-utils shared-mime-info
 )
+packages+=("$@")
 
 missing=()
 for p in "${packages[@]}"; do

@@ -116,6 +116,10 @@ TCommandLine ParseCommandLine(const QStringList& args) {
         if (i + 1 >= args.size())
             return failure(QStringLiteral("%1 needs a value (see menolux --help)").arg(a));
         const QString value = args.at(++i);
+        // An empty value names no file and no number: "--export-pdf ''" would
+        // otherwise pass and write nothing.
+        if (value.isEmpty())
+            return failure(QStringLiteral("%1 needs a value (see menolux --help)").arg(a));
         auto setMode = [&](Mode m) {
             outputs.append({m, value});
             if (cl.mode != Mode::Window)

@@ -319,6 +319,8 @@ TEST(CommandLine, Parsing) {
         {{"a.mnx", "b.mnx"}, Mode::Window, "a.mnx", ""}, // further arguments are ignored
         {{"--save", "out.mnx", "in.mnx"}, Mode::Save, "in.mnx", "out.mnx"},
         {{"--save", "out.mnx"}, Mode::Error, "", ""},
+        {{"--save", "", "in.mnx"}, Mode::Error, "", ""}, // an empty value names no file
+        {{"--layout-json", "-", "--zoom", "", "in.mnx"}, Mode::Error, "", ""},
         {{"--bogus"}, Mode::Error, "", ""},
         {{"--help"}, Mode::Help, "", ""},
     };

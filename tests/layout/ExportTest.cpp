@@ -201,6 +201,8 @@ TEST(CsvCommandLine, ImportSavesAndExportsAndFailuresWriteNothing) {
         {"--import-csv", in, "--save", out, "--export-png", out, "--page", "1"},
         {"--import-csv", in, "--save", out, dir.filePath("fehlt.mnx")},
         {"--import-csv", in, "--save", out, mnx, mnx},
+        {"--import-csv", in, "--export-pdf", "", mnx}, // nothing to write
+        {"--import-csv", "", "--save", out, mnx},
         {"--export-csv", out},
         {"--export-csv", out, dir.filePath("fehlt.mnx")},
         {"--export-csv", out, "--save", out, mnx},
