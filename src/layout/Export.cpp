@@ -48,22 +48,6 @@ bool checkSize(QSize size, QString* error) {
 } // namespace
 
 bool RenderPdf(MenuDocument& doc, const TExportRequest& req, QByteArray* pdf, QString* error) {
-    // Paper comes out at its physical size: zoom 100 at the paper's resolution.
-    TLayoutView view = req.view;
-    view.zoom = 100;
-    TPageRequest request = req.paper.Request(req.paper.pdpi, 100, std::max(req.page, 1), true);
-    request.isprintout = true;
-    auto tooLongError = [&] {
-        setError(error, QStringLiteral("the menu has more than %1 pages; a PDF holds at most %1 "
-                                       "(export single pages with --page)")
-                            .arg(req.maxPages));
-    };
-    // A menu longer than a PDF may be is refused before anything is drawn:
-    // counting its pages costs a small part of drawing them.
-    if (req.page <= 0 && CountPages(doc, view, request) > req.maxPages) {
-        tooLongError();
-        return false;
-    }
     QBuffer buffer(pdf);
     buffer.open(QIODevice::WriteOnly);
     QPdfWriter writer(&buffer);
@@ -79,7 +63,12 @@ bool RenderPdf(MenuDocument& doc, const TExportRequest& req, QByteArray* pdf, QS
         setError(error, QStringLiteral("cannot start the PDF"));
         return false;
     }
+    // Paper comes out at its physical size: zoom 100 at the paper's resolution.
+    TLayoutView view = req.view;
+    view.zoom = 100;
     TPainterCanvas canvas(painter, req.paper.pdpi);
+    TPageRequest request = req.paper.Request(req.paper.pdpi, 100, std::max(req.page, 1), true);
+    request.isprintout = true;
     if (req.page > 0) {
         PaintToCanvas(doc, view, canvas, request);
         painter.end();
@@ -97,10 +86,11 @@ bool RenderPdf(MenuDocument& doc, const TExportRequest& req, QByteArray* pdf, QS
     if (pages < 0) {
         if (stopped)
             setError(error, QString());
-        else if (tooLong)
-            tooLongError();
         else
-            setError(error, QStringLiteral("cannot start a new page of the PDF"));
+            setError(error, tooLong ? QStringLiteral("the menu has more than %1 pages; a PDF holds "
+                                                     "at most %1 (export single pages with --page)")
+                                          .arg(req.maxPages)
+                                    : QStringLiteral("cannot start a new page of the PDF"));
         return false;
     }
     return true;
