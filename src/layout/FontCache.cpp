@@ -15,8 +15,11 @@ size_t qHash(const TFontCache::Key& k, size_t seed = 0) {
 namespace {
 
 struct Entry {
-    explicit Entry(const QFont& f) : metrics(f) {}
+    explicit Entry(const QFont& f)
+        : metrics(f), height(metrics.height()), ascent(metrics.ascent()) {}
     QFontMetrics metrics;
+    int height; // the font engine works these out anew at each call
+    int ascent;
     QHash<QString, int> widths;
     qsizetype characters = 0; // in the texts of `widths`
 };
@@ -116,11 +119,11 @@ int TFontCache::TextWidth(const TFontSetting& font, int pixelSize, const QString
 }
 
 int TFontCache::TextHeight(const TFontSetting& font, int pixelSize) {
-    return entryFor(font, pixelSize).metrics.height();
+    return entryFor(font, pixelSize).height;
 }
 
 int TFontCache::Ascent(const TFontSetting& font, int pixelSize) {
-    return entryFor(font, pixelSize).metrics.ascent();
+    return entryFor(font, pixelSize).ascent;
 }
 
 void TFontCache::Clear() {
