@@ -186,7 +186,23 @@ TEST(StretchImage, AWindowOntoThePageShowsThePagesPixels) {
 
 // --- layout ----------------------------------------------------------------
 
-class ExtremeLayout : public LayoutFixture {};
+class ExtremeLayout : public LayoutFixture {
+protected:
+    // Lays the menu out on a texture prepared from `image`, as from a file.
+    void useTexture(const QImage& image) {
+        ASSERT_TRUE(textureDir.isValid());
+        const QString path = textureDir.filePath("texture.png");
+        ASSERT_TRUE(image.save(path));
+        TTextureSettings settings;
+        settings.fileName = path;
+        texture.Prepare(settings);
+        ASSERT_FALSE(texture.isEmpty());
+        view.texture = &texture;
+    }
+
+    QTemporaryDir textureDir;
+    TTexture texture{QString()};
+};
 
 // Settings at the ends of what a file may carry: the layout stays within the
 // range of int everywhere (the sanitizer build checks the conversions).
@@ -216,18 +232,9 @@ TEST_F(ExtremeLayout, SettingsAtTheirLimitsLayOutWithinRange) {
 }
 
 TEST_F(ExtremeLayout, HugeTextureTilesStayWithinRange) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     QImage tall(1, 100000, QImage::Format_RGB32);
     tall.fill(Qt::gray);
-    const QString path = dir.filePath("tall.png");
-    ASSERT_TRUE(tall.save(path));
-    TTexture texture{QString()};
-    TTextureSettings settings;
-    settings.fileName = path;
-    texture.Prepare(settings);
-    ASSERT_FALSE(texture.isEmpty());
-    view.texture = &texture;
+    ASSERT_NO_FATAL_FAILURE(useTexture(tall));
     doc.setNumber(NumberSetting::TileWidth, 10000);
     doc.setNumber(NumberSetting::TileHeight, 10000);
     for (bool keepAspect : {true, false}) {
@@ -249,19 +256,10 @@ TEST_F(ExtremeLayout, HugeTextureTilesStayWithinRange) {
 // would take some 80,000 of them. Blocks of tiles bound the calls, and the
 // pixels are those of the single tiles.
 TEST_F(ExtremeLayout, TinyTilesAreDrawnInBlocksWithTheSamePixels) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     QImage wide(118, 1, QImage::Format_RGB32);
     for (int x = 0; x < wide.width(); ++x)
         wide.setPixel(x, 0, qRgb(x, 255 - x, (x * 7) % 256));
-    const QString path = dir.filePath("wide.png");
-    ASSERT_TRUE(wide.save(path));
-    TTexture texture{QString()};
-    TTextureSettings settings;
-    settings.fileName = path;
-    texture.Prepare(settings);
-    ASSERT_FALSE(texture.isEmpty());
-    view.texture = &texture;
+    ASSERT_NO_FATAL_FAILURE(useTexture(wide));
     doc.setFlag(FlagSetting::TextureKeepsAspect, true);
     doc.setFlag(FlagSetting::Frame, false);
     doc.setText(TextSetting::Footer, QString());
@@ -323,18 +321,9 @@ TEST_F(ExtremeLayout, TinyTilesAreDrawnInBlocksWithTheSamePixels) {
 // lays a small menu out with work bounded by the menu, never by the
 // settings: a few thousand drawing calls at most.
 TEST_F(ExtremeLayout, HostileSettingsKeepTheWorkBoundedByTheMenu) {
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
     QImage wide(30, 1, QImage::Format_RGB32);
     wide.fill(Qt::darkYellow);
-    const QString path = dir.filePath("wide.png");
-    ASSERT_TRUE(wide.save(path));
-    TTexture texture{QString()};
-    TTextureSettings settings;
-    settings.fileName = path;
-    texture.Prepare(settings);
-    ASSERT_FALSE(texture.isEmpty());
-    view.texture = &texture;
+    ASSERT_NO_FATAL_FAILURE(useTexture(wide));
 
     const int k = addKat("Speisen");
     for (int i = 0; i < 3; ++i)
