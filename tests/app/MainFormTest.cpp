@@ -17,6 +17,7 @@
 #include "app/FakePrompts.h"
 #include "app/MainUnit.h"
 #include "app/MenuFixtures.h"
+#include "app/ShownWindowTest.h"
 #include "app/WindowFixture.h"
 #include "files/MenuFile.h"
 
@@ -25,15 +26,8 @@ namespace {
 const QString kUntitled = QStringLiteral("Quenderl Menolux 1.0 - [unbenannt.mnx]");
 const QString kUntitledChanged = QStringLiteral("Quenderl Menolux 1.0 - [unbenannt.mnx*]");
 
-class MainFormTest : public ::testing::Test {
+class MainFormTest : public ShownWindowTest {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        auto owned = std::make_unique<FakePrompts>();
-        prompts = owned.get();
-        form = std::make_unique<TMainForm>(std::move(owned), TestStartup());
-        form->show();
-    }
     // A document with one category and an additive, marked changed.
     void makeChanges() {
         form->doc.addKat(QStringLiteral("Suppen"));
@@ -47,10 +41,6 @@ protected:
         QCoreApplication::sendEvent(form.get(), &event);
         return event.isAccepted();
     }
-
-    QTemporaryDir dir;
-    FakePrompts* prompts = nullptr;
-    std::unique_ptr<TMainForm> form;
 };
 
 TEST_F(MainFormTest, StartsUntitledAndUnchanged) {

@@ -32,6 +32,7 @@
 #include "app/DPIEinstellenFUnit.h"
 #include "app/FakePrompts.h"
 #include "app/MainUnit.h"
+#include "app/ShownWindowTest.h"
 #include "app/WindowFixture.h"
 #include "app/tabs/ProductsTab.h"
 #include "layout/Export.h"
@@ -44,14 +45,10 @@ namespace {
 
 using Item = TRecordingCanvas::Item;
 
-class PrintTest : public ::testing::Test {
+class PrintTest : public ShownWindowTest {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        auto owned = std::make_unique<FakePrompts>();
-        prompts = owned.get();
-        form = std::make_unique<TMainForm>(std::move(owned), TestStartup());
-        form->show();
+        ASSERT_NO_FATAL_FAILURE(ShownWindowTest::SetUp());
         out = dir.filePath(QStringLiteral("druck.pdf"));
     }
 
@@ -139,10 +136,7 @@ protected:
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
-    QTemporaryDir dir;
     QString out;
-    FakePrompts* prompts = nullptr;
-    std::unique_ptr<TMainForm> form;
 };
 
 // "Drucken", from the menu and from the toolbar: one job of all pages, in

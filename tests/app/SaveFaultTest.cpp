@@ -11,8 +11,7 @@
 
 #include <gtest/gtest.h>
 
-#include "FakePrompts.h"
-#include "WindowFixture.h"
+#include "ShownWindowTest.h"
 #include "app/CommandLine.h"
 #include "app/OptionsFile.h"
 #include "files/MenuFile.h"
@@ -54,20 +53,7 @@ QStringList entries(const QTemporaryDir& dir) {
     return QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
 }
 
-class SaveFaultTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        auto owned = std::make_unique<FakePrompts>();
-        prompts = owned.get();
-        form = std::make_unique<TMainForm>(std::move(owned), TestStartup());
-        form->show();
-    }
-
-    QTemporaryDir dir;
-    FakePrompts* prompts = nullptr;
-    std::unique_ptr<TMainForm> form;
-};
+class SaveFaultTest : public ShownWindowTest {};
 
 TEST_F(SaveFaultTest, AMenuFileCutShortKeepsThePreviousFileAndTheChangeMark) {
     const QString path = dir.filePath("karte.mnx");

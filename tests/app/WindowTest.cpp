@@ -42,6 +42,7 @@
 #include "app/FakePrompts.h"
 #include "app/MainUnit.h"
 #include "app/MenuFixtures.h"
+#include "app/ShownWindowTest.h"
 #include "app/WindowFixture.h"
 #include "app/tabs/BackgroundTab.h"
 #include "app/tabs/DatabaseTab.h"
@@ -69,16 +70,8 @@ private:
 
 // The fixture's helpers are public: the tables of cases below reach them
 // through a reference to the fixture.
-class WindowTest : public ::testing::Test {
+class WindowTest : public ShownWindowTest {
 public:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        auto owned = std::make_unique<FakePrompts>();
-        prompts = owned.get();
-        form = std::make_unique<TMainForm>(std::move(owned), TestStartup());
-        form->show();
-    }
-
     template <class T> T* child(const char* name) {
         T* w = form->findChild<T*>(QString::fromLatin1(name));
         EXPECT_NE(w, nullptr) << name;
@@ -121,10 +114,6 @@ public:
                           Qt::NoModifier);
         QApplication::sendEvent(w, &event);
     }
-
-    QTemporaryDir dir;
-    FakePrompts* prompts = nullptr;
-    std::unique_ptr<TMainForm> form;
 };
 
 // --- command map -------------------------------------------------------------
