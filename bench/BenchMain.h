@@ -6,6 +6,18 @@
 #include <QTemporaryDir>
 #include <QtGlobal>
 
+// The menu sizes of the growth figures (50 to 10,000 products), each in five
+// repetitions, in milliseconds: BENCHMARK(...)->Apply(GrowthSizes).
+inline void GrowthSizes(benchmark::internal::Benchmark* b) {
+    b->Arg(50)
+        ->Arg(500)
+        ->Arg(5000)
+        ->Arg(10000)
+        ->Unit(benchmark::kMillisecond)
+        ->Repetitions(5)
+        ->DisplayAggregatesOnly(true);
+}
+
 // Runs the registered benchmarks inside a Qt application of type App
 // (QCoreApplication, QGuiApplication or QApplication), on the offscreen
 // platform unless another one is set. What a window keeps per user (its

@@ -46,14 +46,7 @@ void BM_ExportCsv(benchmark::State& state) {
     for (auto _ : state)
         benchmark::DoNotOptimize(WriteCsv(doc, header));
 }
-BENCHMARK(BM_ExportCsv)
-    ->Arg(50)
-    ->Arg(500)
-    ->Arg(5000)
-    ->Arg(10000)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->DisplayAggregatesOnly(true);
+BENCHMARK(BM_ExportCsv)->Apply(GrowthSizes);
 
 void BM_ImportCsv(benchmark::State& state) {
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
@@ -71,14 +64,7 @@ void BM_ImportCsv(benchmark::State& state) {
         benchmark::DoNotOptimize(doc.katCount());
     }
 }
-BENCHMARK(BM_ImportCsv)
-    ->Arg(50)
-    ->Arg(500)
-    ->Arg(5000)
-    ->Arg(10000)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->DisplayAggregatesOnly(true);
+BENCHMARK(BM_ImportCsv)->Apply(GrowthSizes);
 
 void BM_ReadEndlessQuotedField(benchmark::State& state) {
     QByteArray bytes = "h\r\nK,\"";

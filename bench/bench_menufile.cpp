@@ -7,6 +7,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "BenchMain.h"
 #include "files/MenuFile.h"
 #include "foundation/MenuDocument.h"
 
@@ -88,22 +89,8 @@ void BM_ReadLongCategory(benchmark::State& state) {
 
 } // namespace
 
-BENCHMARK(BM_SaveMenuFile)
-    ->Arg(50)
-    ->Arg(500)
-    ->Arg(5000)
-    ->Arg(10000)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->DisplayAggregatesOnly(true);
-BENCHMARK(BM_OpenMenuFile)
-    ->Arg(50)
-    ->Arg(500)
-    ->Arg(5000)
-    ->Arg(10000)
-    ->Unit(benchmark::kMillisecond)
-    ->Repetitions(5)
-    ->DisplayAggregatesOnly(true);
+BENCHMARK(BM_SaveMenuFile)->Apply(GrowthSizes);
+BENCHMARK(BM_OpenMenuFile)->Apply(GrowthSizes);
 
 BENCHMARK(BM_ReadLongCategory)
     ->Unit(benchmark::kMillisecond)
